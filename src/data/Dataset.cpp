@@ -533,6 +533,7 @@ void Dataset::append()
         runCalc(row);
     if (afterInsert)
         afterInsert(*this);
+    m_modified = false; // defaults are not the user's changes: an untouched new row may be dropped
 }
 
 void Dataset::edit()

@@ -30,8 +30,8 @@ QString isoDate(const QDate& date)
 
 QString money(double value)
 {
-    static const QLocale c(QLocale::C);
-    return QStringLiteral("￥") + c.toString(value, 'f', 2) + QLatin1Char(' ');
+    static const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+    return QStringLiteral("￥") + grouped.toString(value, 'f', 2) + QLatin1Char(' ');
 }
 
 QString general(double value)

@@ -21,8 +21,8 @@ QString text(const QString& name, int width, bool nocase = true)
 
 QString date(const QString& name)
 {
-    // date() normalises "2024-02-30" to another day, so only a real calendar date equals its own date().
-    return QStringLiteral("%1 DATE CONSTRAINT date_%1 CHECK (%1 is null or date(%1) is %1)").arg(name);
+    // Date arithmetic moves "2024-02-30" to another day, so only a real calendar date equals itself after it.
+    return QStringLiteral("%1 DATE CONSTRAINT date_%1 CHECK (%1 is null or date(%1, '+0 days') is %1)").arg(name);
 }
 
 QString money(const QString& name)
