@@ -8,7 +8,7 @@ NavBar::NavBar(QWidget* parent) : QWidget(parent), m_layout(new QVBoxLayout(this
     m_layout->setContentsMargins(4, 4, 4, 4);
     m_layout->setSpacing(6);
     m_layout->addStretch(1);
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral(
         "NavBar { background: #dfe8f3; }"
         "QToolButton#navGroup { background: #4a78b0; color: white; font-weight: bold; border: none;"
