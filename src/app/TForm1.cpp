@@ -18,6 +18,13 @@
 
 TForm1* Form1 = nullptr;
 
+QString SelectedExpenseCategoryCode;
+QString SelectedIncomeCategoryCode;
+QString ChosenExpenseItem;
+QString ChosenExpenseCategory;
+QString ChosenIncomeItem;
+QString ChosenIncomeCategory;
+
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));

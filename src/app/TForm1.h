@@ -71,3 +71,11 @@ private:
 };
 
 extern TForm1* Form1;
+
+// Filled by the category and item pickers, kept for the whole run.
+extern QString SelectedExpenseCategoryCode;
+extern QString SelectedIncomeCategoryCode;
+extern QString ChosenExpenseItem;
+extern QString ChosenExpenseCategory;
+extern QString ChosenIncomeItem;
+extern QString ChosenIncomeCategory;
