@@ -13,8 +13,7 @@
 
 namespace Program {
 
-void createObjects(const QString& databasePath)
-{
+void createObjects(const QString& databasePath) {
     Form5 = new TForm5;
     Form1 = new TForm1;
     DM = new TDM;
@@ -29,8 +28,7 @@ void createObjects(const QString& databasePath)
     Form9 = new TForm9(Form1);
 }
 
-void destroyObjects()
-{
+void destroyObjects() {
     // The dialogs are children of the main window and go with it.
     delete Form1;
     Form1 = nullptr;

@@ -1,15 +1,18 @@
 #include "TForm1.h"
 
 #include "ClickPanel.h"
+#include "DataGrid.h"
 #include "HintTime.h"
 #include "MsgBox.h"
 #include "NavBar.h"
+#include "Periods.h"
 #include "TDM.h"
 #include "TForm3.h"
 #include "TForm4.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStatusBar>
@@ -25,18 +28,17 @@ QString ChosenExpenseCategory;
 QString ChosenIncomeItem;
 QString ChosenIncomeCategory;
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
-{
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zorvane"));
     buildFrame();
     FormCreate();
+    connectEntryPage();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::buildFrame()
-{
+void TForm1::buildFrame() {
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
@@ -86,7 +88,8 @@ void TForm1::buildFrame()
 
     cxPageControl1 = new QTabWidget(central);
     cxPageControl1->setObjectName(QStringLiteral("cxPageControl1"));
-    cxTabSheet1 = placeholderPage(QStringLiteral("cxTabSheet1"), QStringLiteral("收支录入"));
+    cxTabSheet1 = buildEntryPage();
+    cxPageControl1->addTab(cxTabSheet1, QStringLiteral("收支录入"));
     cxTabSheet4 = placeholderPage(QStringLiteral("cxTabSheet4"), QStringLiteral("收支查询"));
     cxTabSheet39 = placeholderPage(QStringLiteral("cxTabSheet39"), QStringLiteral("报表查询"));
     cxTabSheet42 = placeholderPage(QStringLiteral("cxTabSheet42"), QStringLiteral("系统管理"));
@@ -110,52 +113,54 @@ void TForm1::buildFrame()
     setStatusBar(StatusBar1);
 }
 
-QWidget* TForm1::placeholderPage(const QString& objectName, const QString& caption)
-{
+QWidget* TForm1::placeholderPage(const QString& objectName, const QString& caption) {
     auto* page = new QWidget(cxPageControl1);
     page->setObjectName(objectName);
     cxPageControl1->addTab(page, caption);
     return page;
 }
 
-void TForm1::connectDataModule() {}
+void TForm1::connectDataModule() {
+    connectEntryData();
+}
 
-QString TForm1::statusPanelText(int panel) const
-{
+QString TForm1::statusPanelText(int panel) const {
     return m_statusPanels[panel]->text();
 }
 
-void TForm1::setStatusPanelText(int panel, const QString& text)
-{
+void TForm1::setStatusPanelText(int panel, const QString& text) {
     m_statusPanels[panel]->setText(text);
 }
 
-void TForm1::FormCreate()
-{
+void TForm1::FormCreate() {
     InitReportPage();
+    DateTimePicker3->setDate(Periods::sameDayPreviousMonth(Periods::today()));
     HintTime::install(10000);
 }
 
-void TForm1::FormShow()
-{
-    const QDate today = QDate::currentDate();
+void TForm1::FormShow() {
+    const QDate today = Periods::today();
     RefreshIncomeExpenseSummary(QDate(today.year(), today.month(), 1),
                                 QDate(today.year(), today.month(), today.daysInMonth()));
 }
 
-void TForm1::showEvent(QShowEvent* event)
-{
+void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    FormShow();
+    if (DM && DM->ADOCon.isOpen() && cxPageControl1->currentWidget() == cxTabSheet1)
+        entryPageShown();
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
-{
+void TForm1::closeEvent(QCloseEvent* event) {
     if (!MsgBox::question(this, QStringLiteral("真的要退出Zorvane吗？"), QStringLiteral("Zorvane"))) {
         event->ignore();
         return;
     }
+    for (DataGrid* grid : {DBGridEh1, DBGridEh2, DBGridEh3, DBGridEh5, DBGridEh8, DBGridEh9})
+        if (grid)
+            grid->setFooterSumsEnabled(false);
     if (DM)
         DM->ADOCon.close();
     event->accept();
@@ -163,53 +168,43 @@ void TForm1::closeEvent(QCloseEvent* event)
     QApplication::quit();
 }
 
-void TForm1::dxNavBar1Item4Click()
-{
+void TForm1::dxNavBar1Item4Click() {
     cxPageControl1->setCurrentWidget(cxTabSheet1);
 }
 
-void TForm1::dxNavBar1Item5Click()
-{
+void TForm1::dxNavBar1Item5Click() {
     cxPageControl1->setCurrentWidget(cxTabSheet4);
 }
 
-void TForm1::dxNavBar1Item9Click()
-{
+void TForm1::dxNavBar1Item9Click() {
     cxPageControl1->setCurrentWidget(cxTabSheet39);
 }
 
-void TForm1::dxNavBar1Item10Click()
-{
+void TForm1::dxNavBar1Item10Click() {
     cxPageControl1->setCurrentWidget(cxTabSheet42);
 }
 
-void TForm1::dxNavBar1Item1Click()
-{
+void TForm1::dxNavBar1Item1Click() {
     Form3->exec();
 }
 
-void TForm1::dxNavBar1Item2Click()
-{
+void TForm1::dxNavBar1Item2Click() {
     Form4->show();
     Form4->raise();
 }
 
-void TForm1::dxNavBar1Item3Click()
-{
+void TForm1::dxNavBar1Item3Click() {
     close();
 }
 
-void TForm1::Panel2Click()
-{
+void TForm1::Panel2Click() {
     Panel1->setVisible(!Panel1->isVisible());
 }
 
-void TForm1::InitReportPage()
-{
+void TForm1::InitReportPage() {
     // The reports page is not built yet; it prepares its controls here when it is.
 }
 
-void TForm1::RefreshIncomeExpenseSummary(const QDate&, const QDate&)
-{
+void TForm1::RefreshIncomeExpenseSummary(const QDate&, const QDate&) {
     // The income and expense summary is not built yet.
 }

@@ -3,8 +3,15 @@
 #include <QDate>
 #include <QMainWindow>
 
+class QDialog;
+
 class ClickPanel;
+class DataGrid;
+class Dataset;
+class DayBar;
 class NavBar;
+class QDateEdit;
+class QSplitter;
 class QLabel;
 class QStatusBar;
 class QTabWidget;
@@ -30,7 +37,7 @@ public:
     ClickPanel* Panel2;
     ClickPanel* Panel14;
     QTabWidget* cxPageControl1;
-    QWidget* cxTabSheet1;
+    QWidget* cxTabSheet1 = nullptr;
     QWidget* cxTabSheet4;
     QWidget* cxTabSheet39;
     QWidget* cxTabSheet42;
@@ -55,6 +62,57 @@ public:
     void dxNavBar1Item10Click();
     void Panel2Click();
 
+    // Entry page.
+    QWidget* Panel10;
+    QToolButton* SpeedButton1;
+    QToolButton* SpeedButton2;
+    QToolButton* SpeedButton3;
+    QToolButton* SpeedButton10;
+    QToolButton* SpeedButton11;
+    QWidget* Panel16;
+    QList<DayBar*> dayBars; // cxProgressBar1 .. cxProgressBar32
+    QWidget* Panel25;
+    QDateEdit* DateTimePicker3;
+    QTabWidget* cxPageControl2; // period tabs: 0 "本月", 1..31 "01".."31", 32 "自定义月份"
+    QTabWidget* cxPageControl6; // sub-tabs "支出" and "收入"
+    QWidget* cxTabSheet45;
+    QWidget* cxTabSheet46;
+    QTabWidget* summaryTabs;
+    QWidget* cxTabSheet47;
+    DataGrid* DBGridEh1;
+    DataGrid* DBGridEh8;
+    // Grids of the query page, filled by the shared pick-list routines once that page exists.
+    DataGrid* DBGridEh2 = nullptr;
+    DataGrid* DBGridEh3 = nullptr;
+    DataGrid* DBGridEh5 = nullptr;
+    DataGrid* DBGridEh9 = nullptr;
+
+    static QDate DayInCurrentMonth(int day);
+    void OpenExpenseRange(const QDate& begin, const QDate& end);
+    void OpenIncomeRange(const QDate& begin, const QDate& end);
+    void FillPeoplePickLists();
+    void FillExpenseMethodPickLists();
+    void FillExpenseNotePickLists();
+    void FillIncomeMethodPickLists();
+    void FillIncomeNotePickLists();
+    void RefreshExpenseDayBars();
+    void RefreshIncomeDayBars();
+    DayBar* dayBar(int number) const; // the bar named "cxProgressBar" + number
+
+    void cxTabSheet1Show();
+    void periodTabShow(int position); // cxTabSheet5Show, cxTabSheet6Show .. cxTabSheet36Show, cxTabSheet44Show
+    void cxTabSheet44Hide();
+    void DateTimePicker3Change();
+    void cxTabSheet45Show();
+    void cxTabSheet46Show();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();
+    void DBGridEh1Columns6EditButtonClick();
+    void DBGridEh8Columns6EditButtonClick();
+
     // Routines of pages built later; kept here so the frame's handlers can run them.
     void InitReportPage();
     void RefreshIncomeExpenseSummary(const QDate& begin, const QDate& end);
@@ -65,6 +123,28 @@ protected:
 
 private:
     void buildFrame();
+    QWidget* buildEntryPage();
+    void buildEntryToolbar(QWidget* page);
+    void buildDayBars(QWidget* page);
+    void layoutDayBars();
+    void buildPeriodTabs(QWidget* page);
+    void connectEntryPage();
+    void connectEntryData();
+    void entryPageShown();
+    void periodChanged(int position);
+    void subTabChanged(int index);
+    // The date range of the active period tab.
+    void activePeriod(QDate& begin, QDate& end) const;
+    // The grid of the shown sub-tab, its dataset and the caption of its messages.
+    DataGrid* shownEntryGrid() const;
+    bool expenseShown() const;
+    void refreshDayBars(bool expenses);
+    QStringList readColumn(const QString& sql, const QString& field);
+    void fillPickLists(const QList<DataGrid*>& grids, int column, const QStringList& values, bool closed);
+    void writePickerChoice(DataGrid* grid, QDialog* picker, const QString& item, const QString& category);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    int m_periodTab = 0;
     QWidget* placeholderPage(const QString& objectName, const QString& caption);
 
     QLabel* m_statusPanels[2];

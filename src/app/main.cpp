@@ -5,8 +5,7 @@
 #include <QApplication>
 #include <QFont>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
     QFont font(QStringLiteral("WenQuanYi Zen Hei"), 10);

@@ -4,14 +4,15 @@
 
 namespace Balance {
 
-QString statement(const QString& jetHaving)
-{
+QString statement(const QString& jetHaving) {
     const QString h = JetDialect::translate(jetHaving);
     const QString expenses =
-        QStringLiteral(" (select datee,teller,sum(moneye) as totalm  from expenses group by datee,teller %1 ) as Texpense ")
+        QStringLiteral(
+            " (select datee,teller,sum(moneye) as totalm  from expenses group by datee,teller %1 ) as Texpense ")
             .arg(h);
     const QString incomes =
-        QStringLiteral(" (select datee,teller,sum(moneye) as totalm  from sincome group by datee,teller %1 ) as Tincome ")
+        QStringLiteral(
+            " (select datee,teller,sum(moneye) as totalm  from sincome group by datee,teller %1 ) as Tincome ")
             .arg(h);
     const QString on = QStringLiteral(" on Texpense.datee = Tincome.datee and Texpense.teller = Tincome.teller ");
     const QString columns = QStringLiteral(

@@ -8,14 +8,12 @@
 
 namespace {
 
-bool isIntegral(FieldType t)
-{
+bool isIntegral(FieldType t) {
     return t == FieldType::AutoInc || t == FieldType::Integer || t == FieldType::Bool || t == FieldType::Date;
 }
 
 // Stored dates are ISO text; other date texts still read, anything else is null.
-bool parseIsoDay(const QByteArray& s, int64_t& day)
-{
+bool parseIsoDay(const QByteArray& s, int64_t& day) {
     QDate d;
     if (s.size() >= 10 && s[4] == '-' && s[7] == '-')
         d = QDate(s.left(4).toInt(), s.mid(5, 2).toInt(), s.mid(8, 2).toInt());
@@ -29,8 +27,7 @@ bool parseIsoDay(const QByteArray& s, int64_t& day)
 
 } // namespace
 
-void ColumnStore::reset(const FieldList& fields)
-{
+void ColumnStore::reset(const FieldList& fields) {
     m_cols.clear();
     m_cols.resize(fields.size());
     for (int i = 0; i < fields.size(); ++i)
@@ -38,8 +35,7 @@ void ColumnStore::reset(const FieldList& fields)
     m_rows = 0;
 }
 
-void ColumnStore::clear()
-{
+void ColumnStore::clear() {
     for (auto& c : m_cols) {
         const FieldType t = c.type;
         c = Column();
@@ -48,8 +44,7 @@ void ColumnStore::clear()
     m_rows = 0;
 }
 
-uint32_t ColumnStore::appendRow()
-{
+uint32_t ColumnStore::appendRow() {
     if (m_rows >= UINT32_MAX - 1)
         throw DbError(QStringLiteral("记录太多，无法全部读出。"));
     for (auto& c : m_cols) {
@@ -69,8 +64,7 @@ uint32_t ColumnStore::appendRow()
     return uint32_t(m_rows++);
 }
 
-bool ColumnStore::isNull(uint32_t row, int col) const
-{
+bool ColumnStore::isNull(uint32_t row, int col) const {
     const Column& c = m_cols[col];
     if (c.type == FieldType::Text)
         return c.textLength[row] == NullText;
@@ -79,8 +73,7 @@ bool ColumnStore::isNull(uint32_t row, int col) const
     return c.nulls[row];
 }
 
-QVariant ColumnStore::get(uint32_t row, int col) const
-{
+QVariant ColumnStore::get(uint32_t row, int col) const {
     if (isNull(row, col))
         return {};
     const Column& c = m_cols[col];
@@ -102,8 +95,7 @@ QVariant ColumnStore::get(uint32_t row, int col) const
     return {};
 }
 
-double ColumnStore::number(uint32_t row, int col) const
-{
+double ColumnStore::number(uint32_t row, int col) const {
     const Column& c = m_cols[col];
     if (c.type == FieldType::Float)
         return c.nulls[row] ? 0.0 : c.reals[row];
@@ -114,8 +106,7 @@ double ColumnStore::number(uint32_t row, int col) const
     return 0.0;
 }
 
-void ColumnStore::putText(Column& c, uint32_t row, const char* data, size_t size)
-{
+void ColumnStore::putText(Column& c, uint32_t row, const char* data, size_t size) {
     if (c.pool.size() + size >= NullText)
         throw DbError(QStringLiteral("记录太多，无法全部读出。"));
     c.textOffset[row] = uint32_t(c.pool.size());
@@ -123,8 +114,7 @@ void ColumnStore::putText(Column& c, uint32_t row, const char* data, size_t size
     c.pool.append(data, size);
 }
 
-void ColumnStore::set(uint32_t row, int col, const QVariant& value)
-{
+void ColumnStore::set(uint32_t row, int col, const QVariant& value) {
     Column& c = m_cols[col];
     const bool null = value.isNull() || !value.isValid();
     switch (c.type) {
@@ -161,8 +151,7 @@ void ColumnStore::set(uint32_t row, int col, const QVariant& value)
     }
 }
 
-void ColumnStore::load(uint32_t row, int col, const Statement& st, int stCol)
-{
+void ColumnStore::load(uint32_t row, int col, const Statement& st, int stCol) {
     Column& c = m_cols[col];
     if (st.isNull(stCol)) {
         if (c.type != FieldType::Text && c.type != FieldType::Variant)

@@ -12,8 +12,7 @@
 namespace {
 
 // year(), month() and day() of stored ISO date text, as Jet has them; null stays null.
-void datePart(sqlite3_context* ctx, int argc, sqlite3_value** argv)
-{
+void datePart(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -28,8 +27,7 @@ void datePart(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     sqlite3_result_int(ctx, part == 0 ? d.year() : part == 1 ? d.month() : d.day());
 }
 
-void registerFunctions(sqlite3* db)
-{
+void registerFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "year", 1, flags, reinterpret_cast<void*>(0), datePart, nullptr, nullptr);
     sqlite3_create_function(db, "month", 1, flags, reinterpret_cast<void*>(1), datePart, nullptr, nullptr);
@@ -38,8 +36,7 @@ void registerFunctions(sqlite3* db)
 
 } // namespace
 
-QString readableDbError(sqlite3* db, int code)
-{
+QString readableDbError(sqlite3* db, int code) {
     const QString raw = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
     const int primary = code & 0xff;
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
@@ -52,7 +49,8 @@ QString readableDbError(sqlite3* db, int code)
         return QStringLiteral("数据库文件是只读的，无法保存。");
     if (primary == SQLITE_FULL)
         return QStringLiteral("磁盘已满，无法保存。");
-    static const QRegularExpression check(QStringLiteral("CHECK constraint failed: (len|date|num)_([a-z]+)(?:_(\\d+))?"));
+    static const QRegularExpression check(
+        QStringLiteral("CHECK constraint failed: (len|date|num)_([a-z]+)(?:_(\\d+))?"));
     const auto m = check.match(raw);
     if (m.hasMatch()) {
         const QString label = Schema::columnLabel(m.captured(2));
@@ -67,13 +65,11 @@ QString readableDbError(sqlite3* db, int code)
 
 Connection::Connection() = default;
 
-Connection::~Connection()
-{
+Connection::~Connection() {
     close();
 }
 
-void Connection::open(const QString& path, const QString& key, bool create)
-{
+void Connection::open(const QString& path, const QString& key, bool create) {
     close();
     if (!create && !QFileInfo::exists(path))
         throw DbError(QStringLiteral("数据库文件不存在：%1").arg(path));
@@ -107,8 +103,7 @@ void Connection::open(const QString& path, const QString& key, bool create)
     }
 }
 
-void Connection::close()
-{
+void Connection::close() {
     if (!m_db)
         return;
     finishReaders();
@@ -117,25 +112,21 @@ void Connection::close()
     m_db = nullptr;
 }
 
-sqlite3* Connection::handle() const
-{
+sqlite3* Connection::handle() const {
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开，无法执行操作。"));
     return m_db;
 }
 
-Statement Connection::prepareNative(const QString& sql)
-{
+Statement Connection::prepareNative(const QString& sql) {
     return Statement(handle(), sql);
 }
 
-Statement Connection::prepare(const QString& jetSql)
-{
+Statement Connection::prepare(const QString& jetSql) {
     return prepareNative(JetDialect::translate(jetSql));
 }
 
-int Connection::execNative(const QString& sql, const QVariantMap& params)
-{
+int Connection::execNative(const QString& sql, const QVariantMap& params) {
     sqlite3* db = handle();
     finishReaders();
     Statement st(db, sql);
@@ -146,54 +137,45 @@ int Connection::execNative(const QString& sql, const QVariantMap& params)
     return sqlite3_changes(db);
 }
 
-int Connection::exec(const QString& jetSql, const QVariantMap& params)
-{
+int Connection::exec(const QString& jetSql, const QVariantMap& params) {
     return execNative(JetDialect::translate(jetSql), params);
 }
 
-QVariant Connection::scalar(const QString& jetSql, const QVariantMap& params)
-{
+QVariant Connection::scalar(const QString& jetSql, const QVariantMap& params) {
     Statement st = prepare(jetSql);
     for (auto it = params.begin(); it != params.end(); ++it)
         st.bind(it.key(), it.value());
     return st.step() ? st.value(0) : QVariant();
 }
 
-qint64 Connection::lastInsertId() const
-{
+qint64 Connection::lastInsertId() const {
     return sqlite3_last_insert_rowid(handle());
 }
 
-void Connection::addReader(void* owner, std::function<void()> finish)
-{
+void Connection::addReader(void* owner, std::function<void()> finish) {
     m_readers[owner] = std::move(finish);
 }
 
-void Connection::removeReader(void* owner)
-{
+void Connection::removeReader(void* owner) {
     m_readers.erase(owner);
 }
 
-void Connection::finishReaders()
-{
+void Connection::finishReaders() {
     // finish() removes its own entry, so take a copy first.
     const auto readers = m_readers;
     for (const auto& [owner, finish] : readers)
         finish();
 }
 
-void Connection::beginTransaction()
-{
+void Connection::beginTransaction() {
     execNative(QStringLiteral("begin immediate"));
 }
 
-void Connection::commit()
-{
+void Connection::commit() {
     execNative(QStringLiteral("commit"));
 }
 
-void Connection::rollback()
-{
+void Connection::rollback() {
     if (m_db && !sqlite3_get_autocommit(m_db))
         execNative(QStringLiteral("rollback"));
 }

@@ -15,8 +15,7 @@ namespace {
 
 constexpr int FirstFetch = 4096;
 
-FieldType typeFromDeclared(const QString& declared)
-{
+FieldType typeFromDeclared(const QString& declared) {
     if (declared.startsWith(QLatin1String("DATE")))
         return FieldType::Date;
     if (declared.startsWith(QLatin1String("INT")))
@@ -33,68 +32,57 @@ FieldType typeFromDeclared(const QString& declared)
 
 } // namespace
 
-Dataset::Dataset(Connection& con, const QString& name, QObject* parent) : QObject(parent), m_con(con), m_name(name)
-{
+Dataset::Dataset(Connection& con, const QString& name, QObject* parent) : QObject(parent), m_con(con), m_name(name) {
     setObjectName(name);
 }
 
-Dataset::~Dataset()
-{
+Dataset::~Dataset() {
     m_con.removeReader(this);
 }
 
-void Dataset::setFields(const FieldList& fields)
-{
+void Dataset::setFields(const FieldList& fields) {
     m_fixedFields = fields;
 }
 
-void Dataset::setSql(const QString& jetSql)
-{
+void Dataset::setSql(const QString& jetSql) {
     m_sql = jetSql;
 }
 
-void Dataset::setParam(const QString& name, const QVariant& value)
-{
+void Dataset::setParam(const QString& name, const QVariant& value) {
     m_params[name] = value;
 }
 
-void Dataset::requireOpen() const
-{
+void Dataset::requireOpen() const {
     if (m_state == State::Inactive)
         throw DbError(QStringLiteral("数据集 %1 没有打开。").arg(m_name));
 }
 
-int Dataset::requireField(const QString& name) const
-{
+int Dataset::requireField(const QString& name) const {
     const int i = fieldIndex(name);
     if (i < 0)
         throw DbError(QStringLiteral("数据集 %1 没有字段 %2。").arg(m_name, name));
     return i;
 }
 
-void Dataset::requireCurrent() const
-{
+void Dataset::requireCurrent() const {
     requireOpen();
     if (m_current < 0)
         throw DbError(QStringLiteral("数据集 %1 没有当前记录。").arg(m_name));
 }
 
-int Dataset::fieldIndex(const QString& name) const
-{
+int Dataset::fieldIndex(const QString& name) const {
     for (int i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
-QString Dataset::fieldLabel(int i) const
-{
+QString Dataset::fieldLabel(int i) const {
     const FieldDef& f = m_fields[i];
     return f.label.isEmpty() ? Schema::columnLabel(f.name) : f.label;
 }
 
-void Dataset::fieldsFromStatement(const Statement& st)
-{
+void Dataset::fieldsFromStatement(const Statement& st) {
     const int n = st.columnCount();
     m_resultToField.assign(size_t(n), -1);
     if (m_fixedFields.isEmpty()) {
@@ -117,8 +105,7 @@ void Dataset::fieldsFromStatement(const Statement& st)
     m_store.reset(m_fields);
 }
 
-void Dataset::open()
-{
+void Dataset::open() {
     if (m_state != State::Inactive)
         return;
     auto st = std::make_unique<Statement>(m_con.prepare(m_sql));
@@ -149,8 +136,7 @@ void Dataset::open()
     emit currentChanged(m_current);
 }
 
-void Dataset::close()
-{
+void Dataset::close() {
     if (m_state == State::Inactive)
         return;
     emit aboutToReset();
@@ -169,19 +155,16 @@ void Dataset::close()
     emit currentChanged(-1);
 }
 
-void Dataset::execSql()
-{
+void Dataset::execSql() {
     m_con.exec(m_sql, m_params);
 }
 
-void Dataset::releaseCursor()
-{
+void Dataset::releaseCursor() {
     m_cursor.reset();
     m_con.removeReader(this);
 }
 
-void Dataset::readRows(int limit)
-{
+void Dataset::readRows(int limit) {
     if (!m_cursor)
         return;
     const int cols = m_cursor->columnCount();
@@ -206,8 +189,7 @@ void Dataset::readRows(int limit)
     // Sums asked for before these rows came were taken from the engine and already count them.
 }
 
-void Dataset::fetchMore(int rows)
-{
+void Dataset::fetchMore(int rows) {
     if (!m_cursor || rows <= 0)
         return;
     const int first = int(m_order.size());
@@ -216,35 +198,30 @@ void Dataset::fetchMore(int rows)
     emit rowsFetched();
 }
 
-void Dataset::fetchAll()
-{
+void Dataset::fetchAll() {
     while (m_cursor)
         fetchMore(65536);
 }
 
-int Dataset::recordCount()
-{
+int Dataset::recordCount() {
     if (m_state == State::Inactive)
         return 0;
     fetchAll();
     return int(m_order.size());
 }
 
-bool Dataset::isEmpty()
-{
+bool Dataset::isEmpty() {
     return m_state == State::Inactive || m_order.empty();
 }
 
-void Dataset::setCurrent(int row)
-{
+void Dataset::setCurrent(int row) {
     if (row == m_current)
         return;
     m_current = row;
     emit currentChanged(row);
 }
 
-void Dataset::moveTo(int row)
-{
+void Dataset::moveTo(int row) {
     requireOpen();
     if (row >= int(m_order.size()))
         fetchMore(row - int(m_order.size()) + 1);
@@ -256,8 +233,7 @@ void Dataset::moveTo(int row)
     setCurrent(row);
 }
 
-void Dataset::first()
-{
+void Dataset::first() {
     requireOpen();
     if (m_order.empty()) {
         m_eof = m_bof = true;
@@ -267,8 +243,7 @@ void Dataset::first()
     m_bof = true;
 }
 
-void Dataset::next()
-{
+void Dataset::next() {
     requireOpen();
     if (m_current + 1 >= int(m_order.size()) && m_cursor)
         fetchMore(FirstFetch);
@@ -281,8 +256,7 @@ void Dataset::next()
     }
 }
 
-void Dataset::prior()
-{
+void Dataset::prior() {
     requireOpen();
     if (m_current > 0)
         moveTo(m_current - 1);
@@ -290,8 +264,7 @@ void Dataset::prior()
         m_bof = true;
 }
 
-void Dataset::last()
-{
+void Dataset::last() {
     requireOpen();
     fetchAll();
     if (m_order.empty()) {
@@ -302,19 +275,16 @@ void Dataset::last()
     m_eof = true;
 }
 
-Dataset::Bookmark Dataset::bookmark() const
-{
+Dataset::Bookmark Dataset::bookmark() const {
     requireCurrent();
     return storageRow(m_current);
 }
 
-bool Dataset::bookmarkValid(Bookmark bookmark) const
-{
+bool Dataset::bookmarkValid(Bookmark bookmark) const {
     return std::find(m_order.begin(), m_order.end(), bookmark) != m_order.end();
 }
 
-void Dataset::gotoBookmark(Bookmark bookmark)
-{
+void Dataset::gotoBookmark(Bookmark bookmark) {
     requireOpen();
     const auto it = std::find(m_order.begin(), m_order.end(), bookmark);
     if (it == m_order.end())
@@ -322,13 +292,11 @@ void Dataset::gotoBookmark(Bookmark bookmark)
     moveTo(int(it - m_order.begin()));
 }
 
-QVariant Dataset::valueAt(int row, int field) const
-{
+QVariant Dataset::valueAt(int row, int field) const {
     return m_store.get(storageRow(row), field);
 }
 
-QString Dataset::textAt(int row, int field) const
-{
+QString Dataset::textAt(int row, int field) const {
     const QVariant v = valueAt(row, field);
     if (v.isNull())
         return {};
@@ -344,22 +312,19 @@ QString Dataset::textAt(int row, int field) const
     }
 }
 
-QVariant Dataset::value(const QString& field) const
-{
+QVariant Dataset::value(const QString& field) const {
     const int f = requireField(field);
     requireCurrent();
     return valueAt(m_current, f);
 }
 
-QString Dataset::asText(const QString& field) const
-{
+QString Dataset::asText(const QString& field) const {
     const int f = requireField(field);
     requireCurrent();
     return textAt(m_current, f);
 }
 
-double Dataset::asFloat(const QString& field) const
-{
+double Dataset::asFloat(const QString& field) const {
     const QVariant v = value(field);
     if (v.isNull())
         return 0.0;
@@ -370,8 +335,7 @@ double Dataset::asFloat(const QString& field) const
     return d;
 }
 
-qint64 Dataset::asInteger(const QString& field) const
-{
+qint64 Dataset::asInteger(const QString& field) const {
     const QVariant v = value(field);
     if (v.isNull())
         return 0;
@@ -382,14 +346,12 @@ qint64 Dataset::asInteger(const QString& field) const
     return i;
 }
 
-bool Dataset::asBool(const QString& field) const
-{
+bool Dataset::asBool(const QString& field) const {
     const QVariant v = value(field);
     return !v.isNull() && v.toLongLong() != 0;
 }
 
-QVariant Dataset::parseText(int field, const QString& raw) const
-{
+QVariant Dataset::parseText(int field, const QString& raw) const {
     const FieldDef& f = m_fields[field];
     const QString text = raw.trimmed();
     if (text.isEmpty())
@@ -427,27 +389,23 @@ QVariant Dataset::parseText(int field, const QString& raw) const
     }
 }
 
-void Dataset::setText(const QString& field, const QString& text)
-{
+void Dataset::setText(const QString& field, const QString& text) {
     const int f = requireField(field);
     requireCurrent();
     setTextAt(m_current, f, text);
 }
 
-void Dataset::setTextAt(int row, int field, const QString& text)
-{
+void Dataset::setTextAt(int row, int field, const QString& text) {
     setValueAt(row, field, parseText(field, text));
 }
 
-void Dataset::setValue(const QString& field, const QVariant& value)
-{
+void Dataset::setValue(const QString& field, const QVariant& value) {
     const int f = requireField(field);
     requireCurrent();
     setValueAt(m_current, f, value);
 }
 
-void Dataset::setValueAt(int row, int field, const QVariant& value)
-{
+void Dataset::setValueAt(int row, int field, const QVariant& value) {
     requireOpen();
     const FieldDef& f = m_fields[field];
     if (m_inCalc) {
@@ -476,8 +434,7 @@ void Dataset::setValueAt(int row, int field, const QVariant& value)
     emit rowChanged(row);
 }
 
-void Dataset::storeValue(int row, int field, const QVariant& value)
-{
+void Dataset::storeValue(int row, int field, const QVariant& value) {
     const auto sum = m_sums.find(field);
     if (sum != m_sums.end())
         *sum -= m_store.number(storageRow(row), field);
@@ -486,8 +443,7 @@ void Dataset::storeValue(int row, int field, const QVariant& value)
         *sum += m_store.number(storageRow(row), field);
 }
 
-void Dataset::runCalc(int row)
-{
+void Dataset::runCalc(int row) {
     const int saved = m_current;
     m_current = row;
     m_inCalc = true;
@@ -502,16 +458,14 @@ void Dataset::runCalc(int row)
     m_current = saved;
 }
 
-void Dataset::setState(State s)
-{
+void Dataset::setState(State s) {
     if (s == m_state)
         return;
     m_state = s;
     emit stateChanged();
 }
 
-void Dataset::append()
-{
+void Dataset::append() {
     requireOpen();
     if (m_table.isEmpty())
         throw DbError(QStringLiteral("数据集 %1 是只读的，不能增加记录。").arg(m_name));
@@ -536,8 +490,7 @@ void Dataset::append()
     m_modified = false; // defaults are not the user's changes: an untouched new row may be dropped
 }
 
-void Dataset::edit()
-{
+void Dataset::edit() {
     requireCurrent();
     if (m_state != State::Browse)
         return;
@@ -550,8 +503,7 @@ void Dataset::edit()
     setState(State::Edit);
 }
 
-void Dataset::cancel()
-{
+void Dataset::cancel() {
     if (m_state == State::Insert) {
         const int row = m_current;
         for (auto it = m_sums.begin(); it != m_sums.end(); ++it)
@@ -578,8 +530,7 @@ void Dataset::cancel()
     }
 }
 
-void Dataset::validate(int row) const
-{
+void Dataset::validate(int row) const {
     for (int f = 0; f < m_fields.size(); ++f) {
         const FieldDef& def = m_fields[f];
         if (def.calculated || def.readOnly)
@@ -594,8 +545,7 @@ void Dataset::validate(int row) const
     }
 }
 
-bool Dataset::post()
-{
+bool Dataset::post() {
     requireOpen();
     if (m_state == State::Browse)
         return false;
@@ -616,8 +566,7 @@ bool Dataset::post()
     return true;
 }
 
-void Dataset::writeInsert(int row)
-{
+void Dataset::writeInsert(int row) {
     QStringList cols, marks;
     QVariantMap params;
     for (int f = 0; f < m_fields.size(); ++f) {
@@ -637,8 +586,7 @@ void Dataset::writeInsert(int row)
         m_store.set(storageRow(row), id, m_con.lastInsertId());
 }
 
-void Dataset::writeUpdate(int row)
-{
+void Dataset::writeUpdate(int row) {
     const int id = fieldIndex(QStringLiteral("id"));
     if (id < 0 || valueAt(row, id).isNull())
         throw DbError(QStringLiteral("数据集 %1 的记录没有编号，无法保存。").arg(m_name));
@@ -659,8 +607,7 @@ void Dataset::writeUpdate(int row)
         throw DbError(QStringLiteral("这条记录已不在数据库中（可能已被其他程序删除），未保存。"));
 }
 
-void Dataset::remove()
-{
+void Dataset::remove() {
     requireCurrent();
     if (m_state == State::Insert) {
         cancel();
@@ -688,8 +635,7 @@ void Dataset::remove()
         afterDelete(*this);
 }
 
-double Dataset::sum(const QString& field)
-{
+double Dataset::sum(const QString& field) {
     if (m_state == State::Inactive)
         return 0.0;
     const int f = requireField(field);
@@ -700,8 +646,8 @@ double Dataset::sum(const QString& field)
     if (m_cursor && !m_fields[f].calculated) {
         // Not every row is read yet. Nothing was written since the rows were read (every write reads
         // the rest first), so the engine's sum over the result is the snapshot's, but for a pending edit.
-        Statement st = m_con.prepareNative(QStringLiteral("select total(%1) from (%2)")
-                                               .arg(m_fields[f].name, JetDialect::translate(m_sql)));
+        Statement st = m_con.prepareNative(
+            QStringLiteral("select total(%1) from (%2)").arg(m_fields[f].name, JetDialect::translate(m_sql)));
         for (auto p = m_params.begin(); p != m_params.end(); ++p)
             if (st.hasParameter(p.key()))
                 st.bind(p.key(), p.value());

@@ -15,13 +15,11 @@ struct Token {
     QString text;
 };
 
-bool isWordChar(QChar c)
-{
+bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
 }
 
-QList<Token> tokenize(const QString& s)
-{
+QList<Token> tokenize(const QString& s) {
     QList<Token> out;
     const qsizetype n = s.size();
     qsizetype i = 0;
@@ -88,8 +86,7 @@ QList<Token> tokenize(const QString& s)
     return out;
 }
 
-bool isWord(const Token& t, const char* word)
-{
+bool isWord(const Token& t, const char* word) {
     return t.kind == Kind::Word && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
@@ -103,15 +100,13 @@ private:
     const QList<Token>& t;
     const QString& src;
 
-    qsizetype nextSolid(qsizetype i, qsizetype end) const
-    {
+    qsizetype nextSolid(qsizetype i, qsizetype end) const {
         while (i < end && t[i].kind == Kind::Space)
             ++i;
         return i;
     }
 
-    qsizetype matchingClose(qsizetype open, qsizetype end) const
-    {
+    qsizetype matchingClose(qsizetype open, qsizetype end) const {
         int depth = 0;
         for (qsizetype i = open; i < end; ++i) {
             if (t[i].kind == Kind::Open)
@@ -123,8 +118,7 @@ private:
     }
 
     // Splits [begin, end) at top-level occurrences of a separator; returns the separator positions.
-    QList<qsizetype> topLevel(qsizetype begin, qsizetype end, auto isSeparator) const
-    {
+    QList<qsizetype> topLevel(qsizetype begin, qsizetype end, auto isSeparator) const {
         QList<qsizetype> at;
         for (qsizetype i = begin; i < end; ++i) {
             if (t[i].kind == Kind::Open)
@@ -136,8 +130,7 @@ private:
     }
 
     // A run of tokens at one parenthesis level: split into union members, each translated on its own.
-    QString range(qsizetype begin, qsizetype end)
-    {
+    QString range(qsizetype begin, qsizetype end) {
         const auto unions = topLevel(begin, end, [&](qsizetype i) { return isWord(t[i], "union"); });
         if (unions.isEmpty())
             return member(begin, end, false);
@@ -153,8 +146,7 @@ private:
 
     // One select (or any statement). A union member that is not the last loses its order clause:
     // the engine allows one order for the whole union, and the last member's order is that one.
-    QString member(qsizetype begin, qsizetype end, bool dropOrder)
-    {
+    QString member(qsizetype begin, qsizetype end, bool dropOrder) {
         if (dropOrder) {
             const auto orders = topLevel(begin, end, [&](qsizetype i) {
                 return isWord(t[i], "order") && isWord(t[nextSolid(i + 1, end)], "by");
@@ -219,8 +211,7 @@ private:
         return out;
     }
 
-    QList<QString> arguments(qsizetype open, qsizetype close)
-    {
+    QList<QString> arguments(qsizetype open, qsizetype close) {
         QList<QString> args;
         qsizetype from = open + 1;
         for (qsizetype c : topLevel(open + 1, close, [&](qsizetype i) { return t[i].kind == Kind::Comma; })) {
@@ -231,24 +222,21 @@ private:
         return args;
     }
 
-    QString iif(qsizetype open, qsizetype close)
-    {
+    QString iif(qsizetype open, qsizetype close) {
         const auto a = arguments(open, close);
         if (a.size() != 3)
             throw DbError(QStringLiteral("iif 需要三个参数：%1").arg(src));
         return QStringLiteral("(case when %1 then %2 else %3 end)").arg(a[0].trimmed(), a[1].trimmed(), a[2].trimmed());
     }
 
-    QString isNull(qsizetype open, qsizetype close)
-    {
+    QString isNull(qsizetype open, qsizetype close) {
         const auto a = arguments(open, close);
         if (a.size() != 1)
             throw DbError(QStringLiteral("IsNull 需要一个参数：%1").arg(src));
         return QStringLiteral("(%1 is null)").arg(a[0].trimmed());
     }
 
-    QString dateLiteral(const QString& text) const
-    {
+    QString dateLiteral(const QString& text) const {
         const QDate d = Format::parseDate(text);
         if (!d.isValid())
             throw DbError(QStringLiteral("“%1”不是有效的日期").arg(text));
@@ -258,14 +246,12 @@ private:
 
 } // namespace
 
-QString translate(const QString& jet, Target)
-{
+QString translate(const QString& jet, Target) {
     const auto tokens = tokenize(jet);
     return Translator(tokens, jet).run();
 }
 
-QString quoted(const QString& text)
-{
+QString quoted(const QString& text) {
     QString s = text;
     s.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + s + QLatin1Char('\'');

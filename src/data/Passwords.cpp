@@ -15,8 +15,7 @@ constexpr int Iterations = 120000;
 constexpr int SaltBytes = 16;
 constexpr int HashBytes = 32;
 
-QByteArray derive(const QString& password, const QByteArray& salt, int iterations)
-{
+QByteArray derive(const QString& password, const QByteArray& salt, int iterations) {
     const QByteArray pw = password.toUtf8();
     QByteArray out(HashBytes, '\0');
     if (PKCS5_PBKDF2_HMAC(pw.constData(), int(pw.size()), reinterpret_cast<const unsigned char*>(salt.constData()),
@@ -28,8 +27,7 @@ QByteArray derive(const QString& password, const QByteArray& salt, int iteration
 
 } // namespace
 
-QString hash(const QString& password)
-{
+QString hash(const QString& password) {
     QByteArray salt(SaltBytes, '\0');
     if (RAND_bytes(reinterpret_cast<unsigned char*>(salt.data()), SaltBytes) != 1)
         throw DbError(QStringLiteral("无法生成随机数。"));
@@ -38,8 +36,7 @@ QString hash(const QString& password)
         .arg(QString::fromLatin1(salt.toBase64()), QString::fromLatin1(derive(password, salt, Iterations).toBase64()));
 }
 
-bool verify(const QString& password, const QString& stored)
-{
+bool verify(const QString& password, const QString& stored) {
     const QStringList parts = stored.split(QLatin1Char('$'));
     if (parts.size() != 4 || parts[0] != QLatin1String("pbkdf2_sha256"))
         return false;

@@ -4,42 +4,35 @@
 
 namespace Periods {
 namespace {
-std::function<QDate()>& clock()
-{
+std::function<QDate()>& clock() {
     static std::function<QDate()> c;
     return c;
 }
 } // namespace
 
-QDate today()
-{
+QDate today() {
     return clock() ? clock()() : QDate::currentDate();
 }
 
-void setTodayForTesting(std::function<QDate()> c)
-{
+void setTodayForTesting(std::function<QDate()> c) {
     clock() = std::move(c);
 }
 
-QDate monthBegin(const QDate& d)
-{
+QDate monthBegin(const QDate& d) {
     return QDate(d.year(), d.month(), 1);
 }
 
-QDate monthEnd(const QDate& d)
-{
+QDate monthEnd(const QDate& d) {
     return QDate(d.year(), d.month(), d.daysInMonth());
 }
 
-QDate dayInCurrentMonth(int day)
-{
+QDate dayInCurrentMonth(int day) {
     const QDate t = today();
     const QDate d(t.year(), t.month(), day);
     return d.isValid() ? d : Format::sentinelDate();
 }
 
-QDate sameDayPreviousMonth(const QDate& d)
-{
+QDate sameDayPreviousMonth(const QDate& d) {
     return d.addMonths(-1); // QDate clamps the day to the shorter month
 }
 

@@ -12,45 +12,38 @@ namespace Schema {
 namespace {
 
 // Text columns compare without regard to case, as Jet does, and refuse values over their width.
-QString text(const QString& name, int width, bool nocase = true)
-{
+QString text(const QString& name, int width, bool nocase = true) {
     return QStringLiteral("%1 TEXT%2 CONSTRAINT len_%1_%3 CHECK (length(%1) <= %3)")
         .arg(name, nocase ? QStringLiteral(" COLLATE NOCASE") : QString())
         .arg(width);
 }
 
-QString date(const QString& name)
-{
+QString date(const QString& name) {
     // Date arithmetic moves "2024-02-30" to another day, so only a real calendar date equals itself after it.
     return QStringLiteral("%1 DATE CONSTRAINT date_%1 CHECK (%1 is null or date(%1, '+0 days') is %1)").arg(name);
 }
 
-QString money(const QString& name)
-{
+QString money(const QString& name) {
     return QStringLiteral("%1 DOUBLE CONSTRAINT num_%1 CHECK (%1 is null or (typeof(%1) in ('integer', 'real') "
                           "and abs(%1) <= 1.7976931348623157e308))")
         .arg(name);
 }
 
-QString yesNo(const QString& name)
-{
+QString yesNo(const QString& name) {
     return QStringLiteral("%1 BOOLEAN NOT NULL DEFAULT 0 CHECK (%1 in (-1, 0))").arg(name);
 }
 
-QString table(const QString& name, const QStringList& columns)
-{
+QString table(const QString& name, const QStringList& columns) {
     return QStringLiteral("create table %1 (id INTEGER PRIMARY KEY AUTOINCREMENT, %2)").arg(name, columns.join(", "));
 }
 
-QStringList recordColumns()
-{
+QStringList recordColumns() {
     // Both record tables keep this order: the detail query unites them by position.
-    return {date("datee"), text("teller", 50), text("leibie", 50), text("item", 50),
+    return {date("datee"),   text("teller", 50),  text("leibie", 50), text("item", 50),
             money("moneye"), text("beizhu", 255), text("zffs", 50)};
 }
 
-QStringList statements()
-{
+QStringList statements() {
     QStringList s;
     s << table("expenses", recordColumns()) << table("sincome", recordColumns());
     s << table("people", {text("xingming", 50)});
@@ -68,7 +61,8 @@ QStringList statements()
     s << QStringLiteral("create index expenses_datee on expenses (datee)")
       << QStringLiteral("create index sincome_datee on sincome (datee)")
       << QStringLiteral("create index people_xingming on people (xingming)")
-      << QStringLiteral("create index zffs_zffs on zffs (zffs)") << QStringLiteral("create index ssyfs_zffs on ssyfs (zffs)")
+      << QStringLiteral("create index zffs_zffs on zffs (zffs)")
+      << QStringLiteral("create index ssyfs_zffs on ssyfs (zffs)")
       << QStringLiteral("create index leibie_leibie on leibie (leibie)")
       << QStringLiteral("create index leibie_bianma on leibie (bianma)")
       << QStringLiteral("create index sleibie_leibie on sleibie (leibie)")
@@ -85,8 +79,7 @@ QStringList statements()
 
 } // namespace
 
-void create(Connection& con)
-{
+void create(Connection& con) {
     con.beginTransaction();
     try {
         for (const QString& st : statements())
@@ -105,8 +98,7 @@ void create(Connection& con)
     }
 }
 
-void createFile(const QString& path, const QString& key)
-{
+void createFile(const QString& path, const QString& key) {
     if (QFileInfo::exists(path))
         throw DbError(QStringLiteral("文件已经存在，不会覆盖：%1").arg(path));
     Connection con;
@@ -115,8 +107,7 @@ void createFile(const QString& path, const QString& key)
     con.close();
 }
 
-void check(Connection& con)
-{
+void check(Connection& con) {
     const QVariant hasMeta =
         con.scalar(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'meta'"));
     if (hasMeta.toInt() == 0)
@@ -130,13 +121,12 @@ void check(Connection& con)
     // Version 1 is the first; later versions migrate here, each step in one transaction.
 }
 
-QString columnLabel(const QString& column)
-{
+QString columnLabel(const QString& column) {
     static const QHash<QString, QString> labels = {
-        {"datee", "日期"},      {"teller", "人员"},   {"leibie", "类别"},       {"item", "项目"},
-        {"moneye", "金额"},     {"beizhu", "备注"},   {"zffs", "方式"},         {"xingming", "姓名"},
-        {"bianma", "编码"},     {"fbianma", "类别编码"}, {"zbianma", "项目编码"}, {"xiangmu", "项目"},
-        {"username", "用户名"}, {"truename", "真实姓名"}, {"psw", "密码"},       {"qx", "权限"},
+        {"datee", "日期"},      {"teller", "人员"},       {"leibie", "类别"},      {"item", "项目"},
+        {"moneye", "金额"},     {"beizhu", "备注"},       {"zffs", "方式"},        {"xingming", "姓名"},
+        {"bianma", "编码"},     {"fbianma", "类别编码"},  {"zbianma", "项目编码"}, {"xiangmu", "项目"},
+        {"username", "用户名"}, {"truename", "真实姓名"}, {"psw", "密码"},         {"qx", "权限"},
         {"flagname", "开关名"}, {"flagg", "开关"}};
     return labels.value(column, column);
 }

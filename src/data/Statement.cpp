@@ -9,8 +9,7 @@
 #include <cmath>
 #include <sqlcipher/sqlite3.h>
 
-Statement::Statement(sqlite3* db, const QString& sql) : m_db(db), m_sql(sql)
-{
+Statement::Statement(sqlite3* db, const QString& sql) : m_db(db), m_sql(sql) {
     if (!db)
         throw DbError(QStringLiteral("数据库没有打开，无法执行操作。"));
     const QByteArray text = sql.toUtf8();
@@ -23,32 +22,27 @@ Statement::Statement(sqlite3* db, const QString& sql) : m_db(db), m_sql(sql)
     }
 }
 
-Statement::~Statement()
-{
+Statement::~Statement() {
     if (m_stmt)
         sqlite3_finalize(m_stmt);
 }
 
-Statement::Statement(Statement&& other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt), m_sql(other.m_sql)
-{
+Statement::Statement(Statement&& other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt), m_sql(other.m_sql) {
     other.m_stmt = nullptr;
 }
 
-bool Statement::hasParameter(const QString& name) const
-{
+bool Statement::hasParameter(const QString& name) const {
     return sqlite3_bind_parameter_index(m_stmt, (QLatin1Char(':') + name).toUtf8().constData()) > 0;
 }
 
-void Statement::bind(const QString& name, const QVariant& value)
-{
+void Statement::bind(const QString& name, const QVariant& value) {
     const int index = sqlite3_bind_parameter_index(m_stmt, (QLatin1Char(':') + name).toUtf8().constData());
     if (index <= 0)
         throw DbError(QStringLiteral("SQL 语句没有参数 %1").arg(name));
     bind(index, value);
 }
 
-void Statement::bind(int index, const QVariant& value)
-{
+void Statement::bind(int index, const QVariant& value) {
     int rc = SQLITE_OK;
     if (value.isNull() || !value.isValid()) {
         rc = sqlite3_bind_null(m_stmt, index);
@@ -88,8 +82,7 @@ void Statement::bind(int index, const QVariant& value)
         throw DbError(readableDbError(m_db, rc));
 }
 
-bool Statement::step()
-{
+bool Statement::step() {
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -100,57 +93,47 @@ bool Statement::step()
     throw DbError(msg);
 }
 
-void Statement::reset()
-{
+void Statement::reset() {
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }
 
-int Statement::columnCount() const
-{
+int Statement::columnCount() const {
     return sqlite3_column_count(m_stmt);
 }
 
-QString Statement::columnName(int i) const
-{
+QString Statement::columnName(int i) const {
     return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
 }
 
-QString Statement::declaredType(int i) const
-{
+QString Statement::declaredType(int i) const {
     const char* t = sqlite3_column_decltype(m_stmt, i);
     return t ? QString::fromLatin1(t).toUpper() : QString();
 }
 
-bool Statement::isNull(int i) const
-{
+bool Statement::isNull(int i) const {
     return sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
 }
 
-qint64 Statement::int64(int i) const
-{
+qint64 Statement::int64(int i) const {
     return sqlite3_column_int64(m_stmt, i);
 }
 
-double Statement::real(int i) const
-{
+double Statement::real(int i) const {
     return sqlite3_column_double(m_stmt, i);
 }
 
-QByteArray Statement::utf8(int i) const
-{
+QByteArray Statement::utf8(int i) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
     return QByteArray(p, sqlite3_column_bytes(m_stmt, i));
 }
 
-QString Statement::text(int i) const
-{
+QString Statement::text(int i) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
     return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, i));
 }
 
-QVariant Statement::value(int i) const
-{
+QVariant Statement::value(int i) const {
     switch (sqlite3_column_type(m_stmt, i)) {
     case SQLITE_INTEGER:
         return QVariant(int64(i));

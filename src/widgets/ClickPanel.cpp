@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-void ClickPanel::mouseReleaseEvent(QMouseEvent* event)
-{
+void ClickPanel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
         event->accept();

@@ -13,8 +13,7 @@ public:
     int ms = 0;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ToolTip)
             return false;
         auto* w = qobject_cast<QWidget*>(watched);
@@ -30,8 +29,7 @@ Filter* filter = nullptr;
 
 } // namespace
 
-void install(int milliseconds)
-{
+void install(int milliseconds) {
     if (!filter) {
         filter = new Filter;
         filter->setParent(qApp);
@@ -40,8 +38,7 @@ void install(int milliseconds)
     filter->ms = milliseconds;
 }
 
-int current()
-{
+int current() {
     return filter ? filter->ms : -1;
 }
 

@@ -18,21 +18,18 @@ struct TestState {
     QQueue<QString> fileNames;
 };
 
-TestState& test()
-{
+TestState& test() {
     static TestState s;
     return s;
 }
 
-[[noreturn]] void unexpected(const QString& what)
-{
+[[noreturn]] void unexpected(const QString& what) {
     std::fprintf(stderr, "FAIL! unexpected %s with no queued answer: %s\n", "dialog", qPrintable(what));
     std::fflush(stderr);
     std::abort();
 }
 
-Answer ask(QWidget* parent, Icon icon, const QString& caption, const QString& text, bool yesNo)
-{
+Answer ask(QWidget* parent, Icon icon, const QString& caption, const QString& text, bool yesNo) {
     if (test().on) {
         test().shown.append({icon, caption, text});
         if (test().answers.isEmpty())
@@ -75,75 +72,61 @@ Answer ask(QWidget* parent, Icon icon, const QString& caption, const QString& te
 
 } // namespace
 
-QString appCaption()
-{
+QString appCaption() {
     return QStringLiteral("Zorvane");
 }
 
-void plain(QWidget* parent, const QString& text, const QString& caption)
-{
+void plain(QWidget* parent, const QString& text, const QString& caption) {
     ask(parent, Icon::None, caption, text, false);
 }
 
-void information(QWidget* parent, const QString& text, const QString& caption)
-{
+void information(QWidget* parent, const QString& text, const QString& caption) {
     ask(parent, Icon::Information, caption, text, false);
 }
 
-void warning(QWidget* parent, const QString& text, const QString& caption)
-{
+void warning(QWidget* parent, const QString& text, const QString& caption) {
     ask(parent, Icon::Warning, caption, text, false);
 }
 
-void critical(QWidget* parent, const QString& text, const QString& caption)
-{
+void critical(QWidget* parent, const QString& text, const QString& caption) {
     ask(parent, Icon::Critical, caption, text, false);
 }
 
-bool question(QWidget* parent, const QString& text, const QString& caption)
-{
+bool question(QWidget* parent, const QString& text, const QString& caption) {
     return ask(parent, Icon::Question, caption, text, true) == Answer::Yes;
 }
 
-void setTestMode(bool on)
-{
+void setTestMode(bool on) {
     test().on = on;
 }
 
-bool testMode()
-{
+bool testMode() {
     return test().on;
 }
 
-void queueAnswer(Answer answer)
-{
+void queueAnswer(Answer answer) {
     test().answers.enqueue(answer);
 }
 
-int pendingAnswers()
-{
+int pendingAnswers() {
     return int(test().answers.size());
 }
 
-const QList<Shown>& shown()
-{
+const QList<Shown>& shown() {
     return test().shown;
 }
 
-void clearShown()
-{
+void clearShown() {
     test().shown.clear();
 }
 
-void resetTest()
-{
+void resetTest() {
     test().answers.clear();
     test().shown.clear();
     test().fileNames.clear();
 }
 
-QQueue<QString>& queuedFileNames()
-{
+QQueue<QString>& queuedFileNames() {
     return test().fileNames;
 }
 
@@ -152,8 +135,7 @@ QQueue<QString>& queuedFileNames()
 namespace FileDialog {
 namespace {
 
-QString take(const QString& caption)
-{
+QString take(const QString& caption) {
     auto& q = MsgBox::queuedFileNames();
     if (q.isEmpty())
         MsgBox::critical(nullptr, QStringLiteral("unexpected file dialog: ") + caption); // aborts in test mode
@@ -162,8 +144,7 @@ QString take(const QString& caption)
 
 } // namespace
 
-QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
-{
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) {
     if (MsgBox::testMode())
         return take(caption);
     QFileDialog dlg(parent, caption, dir, filter);
@@ -176,8 +157,7 @@ QString getSaveFileName(QWidget* parent, const QString& caption, const QString& 
     return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
 }
 
-QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
-{
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) {
     if (MsgBox::testMode())
         return take(caption);
     QFileDialog dlg(parent, caption, dir, filter);
@@ -191,8 +171,7 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
     return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
 }
 
-void queueFileName(const QString& name)
-{
+void queueFileName(const QString& name) {
     MsgBox::queuedFileNames().enqueue(name);
 }
 

@@ -3,23 +3,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-NavBar::NavBar(QWidget* parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
-{
+NavBar::NavBar(QWidget* parent) : QWidget(parent), m_layout(new QVBoxLayout(this)) {
     m_layout->setContentsMargins(4, 4, 4, 4);
     m_layout->setSpacing(6);
     m_layout->addStretch(1);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "NavBar { background: #dfe8f3; }"
-        "QToolButton#navGroup { background: #4a78b0; color: white; font-weight: bold; border: none;"
-        " padding: 6px; text-align: left; }"
-        "QToolButton#navGroup:hover { background: #5a88c0; }"
-        "QToolButton.navItem { border: none; padding: 6px 10px; color: #1b2e45; }"
-        "QToolButton.navItem:hover { background: #c3d5ea; color: #0b3d91; }"));
+    setStyleSheet(
+        QStringLiteral("NavBar { background: #dfe8f3; }"
+                       "QToolButton#navGroup { background: #4a78b0; color: white; font-weight: bold; border: none;"
+                       " padding: 6px; text-align: left; }"
+                       "QToolButton#navGroup:hover { background: #5a88c0; }"
+                       "QToolButton.navItem { border: none; padding: 6px 10px; color: #1b2e45; }"
+                       "QToolButton.navItem:hover { background: #c3d5ea; color: #0b3d91; }"));
 }
 
-int NavBar::addGroup(const QString& caption)
-{
+int NavBar::addGroup(const QString& caption) {
     auto* header = new QToolButton(this);
     header->setObjectName(QStringLiteral("navGroup"));
     header->setText(caption);
@@ -39,8 +37,7 @@ int NavBar::addGroup(const QString& caption)
     return int(m_groups.size()) - 1;
 }
 
-QToolButton* NavBar::addItem(int group, const QString& objectName, const QString& caption)
-{
+QToolButton* NavBar::addItem(int group, const QString& objectName, const QString& caption) {
     const Group& g = m_groups.at(group);
     auto* item = new QToolButton(g.body);
     item->setObjectName(objectName);

@@ -9,7 +9,9 @@
 class TestDataModule : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Periods::setTodayForTesting([] { return QDate(2024, 4, 30); }); }
+    void init() {
+        Periods::setTodayForTesting([] { return QDate(2024, 4, 30); });
+    }
     void cleanup() { Periods::setTodayForTesting({}); }
     void recordDefaults_data();
     void recordDefaults();
@@ -23,21 +25,24 @@ private slots:
     void secondConnectionShares();
 };
 
-void TestDataModule::recordDefaults_data()
-{
+void TestDataModule::recordDefaults_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<bool>("withRecords");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("teller");
-    QTest::newRow("本月, empty month") << 0 << false << "2024-4-30" << "";
-    QTest::newRow("本月, after a record") << 0 << true << "2024-4-30" << "张三";
-    QTest::newRow("15") << 15 << true << "2024-4-15" << "张三";
-    QTest::newRow("自定义月份 with records") << 32 << true << "2024-2-7" << "张三";
-    QTest::newRow("自定义月份 empty") << 32 << false << "" << "";
+    QTest::newRow("本月, empty month") << 0 << false << "2024-4-30"
+                                       << "";
+    QTest::newRow("本月, after a record") << 0 << true << "2024-4-30"
+                                          << "张三";
+    QTest::newRow("15") << 15 << true << "2024-4-15"
+                        << "张三";
+    QTest::newRow("自定义月份 with records") << 32 << true << "2024-2-7"
+                                             << "张三";
+    QTest::newRow("自定义月份 empty") << 32 << false << ""
+                                      << "";
 }
 
-void TestDataModule::recordDefaults()
-{
+void TestDataModule::recordDefaults() {
     QFETCH(int, tab);
     QFETCH(bool, withRecords);
     QFETCH(QString, date);
@@ -59,8 +64,7 @@ void TestDataModule::recordDefaults()
     QCOMPARE(db.dm->LastExpenseDate, withRecords ? QString("2024-2-7") : QString());
 }
 
-void TestDataModule::incomeDefaultsKeepTheirOwnValues()
-{
+void TestDataModule::incomeDefaultsKeepTheirOwnValues() {
     TestDb db;
     db.addRecord("sincome", QDate(2024, 4, 3), "李四", 5, "工资卡");
     int refreshed = 0;
@@ -78,8 +82,7 @@ void TestDataModule::incomeDefaultsKeepTheirOwnValues()
     QCOMPARE(refreshed, 1);
 }
 
-void TestDataModule::dayInCurrentMonth()
-{
+void TestDataModule::dayInCurrentMonth() {
     QCOMPARE(Periods::dayInCurrentMonth(30), QDate(2024, 4, 30));
     QCOMPARE(Periods::dayInCurrentMonth(31), QDate(1981, 7, 7)); // April has no 31st
     QCOMPARE(Periods::sameDayPreviousMonth(QDate(2024, 3, 31)), QDate(2024, 2, 29));
@@ -87,40 +90,42 @@ void TestDataModule::dayInCurrentMonth()
     QCOMPARE(Periods::sameDayPreviousMonth(QDate(2024, 1, 15)), QDate(2023, 12, 15));
 }
 
-void TestDataModule::nextCode_data()
-{
+void TestDataModule::nextCode_data() {
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("next");
-    QTest::newRow("empty") << "" << "01";
-    QTest::newRow("01") << "01" << "02";
-    QTest::newRow("09") << "09" << "10";
-    QTest::newRow("99") << "99" << "100";
-    QTest::newRow("007") << "007" << "08";
-    QTest::newRow("0") << "0" << "01";
+    QTest::newRow("empty") << ""
+                           << "01";
+    QTest::newRow("01") << "01"
+                        << "02";
+    QTest::newRow("09") << "09"
+                        << "10";
+    QTest::newRow("99") << "99"
+                        << "100";
+    QTest::newRow("007") << "007"
+                         << "08";
+    QTest::newRow("0") << "0"
+                       << "01";
 }
 
-void TestDataModule::nextCode()
-{
+void TestDataModule::nextCode() {
     QFETCH(QString, last);
     QFETCH(QString, next);
     QCOMPARE(NextCode(last), next);
 }
 
-void TestDataModule::nextCodeRefusesText()
-{
+void TestDataModule::nextCodeRefusesText() {
     for (const char* bad : {"abc", "1a", "-", "1.5"})
         QVERIFY_THROWS_EXCEPTION(DbError, NextCode(bad));
 }
 
-void TestDataModule::codesFollowLastAdded()
-{
+void TestDataModule::codesFollowLastAdded() {
     TestDb db;
     Connection& con = db.con();
     QCOMPARE(Codes::nextCategoryCode(con, Codes::Kind::Expense), QString("01"));
     con.exec("insert into leibie (bianma, leibie) values ('12', '餐饮')");
     con.exec("insert into leibie (bianma, leibie) values ('05', 'Car''s')");
     QCOMPARE(Codes::nextCategoryCode(con, Codes::Kind::Expense), QString("06")); // the last added, not the highest
-    QCOMPARE(Codes::nextCategoryCode(con, Codes::Kind::Income), QString("01"));   // income numbered on its own
+    QCOMPARE(Codes::nextCategoryCode(con, Codes::Kind::Income), QString("01"));  // income numbered on its own
     QCOMPARE(Codes::categoryCodeOf(con, Codes::Kind::Expense, "car's"), QString("05"));
     QCOMPARE(Codes::categoryCodeOf(con, Codes::Kind::Expense, "无"), QString());
     con.exec("delete * from leibie where bianma = '05'");
@@ -133,8 +138,7 @@ void TestDataModule::codesFollowLastAdded()
     QVERIFY_THROWS_EXCEPTION(DbError, Codes::nextCategoryCode(con, Codes::Kind::Income));
 }
 
-void TestDataModule::loginSwitch()
-{
+void TestDataModule::loginSwitch() {
     TestDb db;
     QVERIFY(!db.dm->loginRequired());
     db.dm->setLoginRequired(true);
@@ -144,8 +148,7 @@ void TestDataModule::loginSwitch()
     QVERIFY(db.dm->loginRequired()); // a missing row asks
 }
 
-void TestDataModule::secondConnectionShares()
-{
+void TestDataModule::secondConnectionShares() {
     TestDb db;
     QVERIFY(db.dm->ADOQclass->isOpen());
     QVERIFY(db.dm->ADOQusers->isOpen());

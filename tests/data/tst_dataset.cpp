@@ -24,8 +24,7 @@ private slots:
     void otherConnectionSeesPost();
 
 private:
-    static void openMonth(Dataset* ds, int year, int month)
-    {
+    static void openMonth(Dataset* ds, int year, int month) {
         ds->close();
         ds->setParam("Pmonthbegin", QDate(year, month, 1));
         ds->setParam("Pmonthend", QDate(year, month, QDate(year, month, 1).daysInMonth()));
@@ -33,8 +32,7 @@ private:
     }
 };
 
-void TestDataset::browseAndBookmarks()
-{
+void TestDataset::browseAndBookmarks() {
     TestDb db;
     db.addRecord("expenses", QDate(2024, 3, 5), "b", 2);
     db.addRecord("expenses", QDate(2024, 3, 1), "a", 1);
@@ -62,8 +60,7 @@ void TestDataset::browseAndBookmarks()
     QVERIFY_THROWS_EXCEPTION(DbError, ds->append()); // a closed dataset accepts no insert
 }
 
-void TestDataset::appendEditPostCancel()
-{
+void TestDataset::appendEditPostCancel() {
     TestDb db;
     Dataset* ds = db.dm->ADOQ;
     openMonth(ds, 2024, 3);
@@ -100,8 +97,7 @@ void TestDataset::appendEditPostCancel()
     QCOMPARE(posted, 2);
 }
 
-void TestDataset::deleteWritesBack()
-{
+void TestDataset::deleteWritesBack() {
     TestDb db;
     for (int i = 1; i <= 4; ++i)
         db.addRecord("expenses", QDate(2024, 3, i), QString("p%1").arg(i), i);
@@ -121,20 +117,28 @@ void TestDataset::deleteWritesBack()
     QCOMPARE(db.con().scalar("select count(*) from expenses").toInt(), 2);
 }
 
-void TestDataset::refusedValuesStoreNothing_data()
-{
+void TestDataset::refusedValuesStoreNothing_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("needle"); // part of the message: the field's name
-    QTest::newRow("not a calendar date") << "datee" << "2024-2-30" << "日期";
-    QTest::newRow("month 13") << "datee" << "2024-13-1" << "日期";
-    QTest::newRow("not a number") << "moneye" << "12元" << "金额";
-    QTest::newRow("infinite") << "moneye" << "inf" << "金额";
-    QTest::newRow("nan") << "moneye" << "nan" << "金额";
+    QTest::newRow("not a calendar date") << "datee"
+                                         << "2024-2-30"
+                                         << "日期";
+    QTest::newRow("month 13") << "datee"
+                              << "2024-13-1"
+                              << "日期";
+    QTest::newRow("not a number") << "moneye"
+                                  << "12元"
+                                  << "金额";
+    QTest::newRow("infinite") << "moneye"
+                              << "inf"
+                              << "金额";
+    QTest::newRow("nan") << "moneye"
+                         << "nan"
+                         << "金额";
 }
 
-void TestDataset::refusedValuesStoreNothing()
-{
+void TestDataset::refusedValuesStoreNothing() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, needle);
@@ -151,8 +155,7 @@ void TestDataset::refusedValuesStoreNothing()
     QVERIFY(!ds->isModified());
 }
 
-void TestDataset::quoteInName()
-{
+void TestDataset::quoteInName() {
     TestDb db;
     Dataset* ds = db.dm->ADOQ;
     openMonth(ds, 2024, 3);
@@ -160,7 +163,8 @@ void TestDataset::quoteInName()
     ds->setText("datee", "2024-3-1");
     ds->setText("teller", "O'Brien");
     ds->post();
-    QCOMPARE(db.con().scalar("select count(*) from expenses where teller = " + JetDialect::quoted("o'brien")).toInt(), 1);
+    QCOMPARE(db.con().scalar("select count(*) from expenses where teller = " + JetDialect::quoted("o'brien")).toInt(),
+             1);
 
     ds->append();
     ds->setText("teller", QString(51, 'x'));
@@ -174,8 +178,7 @@ void TestDataset::quoteInName()
     QCOMPARE(db.con().scalar("select count(*) from expenses").toInt(), 1);
 }
 
-void TestDataset::emptyTableSumsToZero()
-{
+void TestDataset::emptyTableSumsToZero() {
     TestDb db;
     Dataset* ds = db.dm->ADOQ;
     openMonth(ds, 2024, 3);
@@ -188,8 +191,7 @@ void TestDataset::emptyTableSumsToZero()
     QCOMPARE(db.dm->ADOQpercent->asFloat("datesum"), 0.0); // null reads as 0
 }
 
-void TestDataset::sumFollowsChanges()
-{
+void TestDataset::sumFollowsChanges() {
     TestDb db;
     db.addRecord("expenses", QDate(2024, 3, 1), "a", 10);
     db.addRecord("expenses", QDate(2024, 3, 2), "a", 5.5);
@@ -210,8 +212,7 @@ void TestDataset::sumFollowsChanges()
     QCOMPARE(Format::money(1234.5), QString("￥1,234.50 "));
 }
 
-void TestDataset::calculatedFields()
-{
+void TestDataset::calculatedFields() {
     TestDb db;
     db.con().exec("insert into xiangmu (fbianma, zbianma, xiangmu) values ('03', '12', '早餐')");
     Dataset* items = db.dm->ADOQuery;
@@ -234,8 +235,7 @@ void TestDataset::calculatedFields()
     QCOMPARE(detail->asFloat("moneyy"), 25.0);
 }
 
-void TestDataset::largeResultReadOnDemand()
-{
+void TestDataset::largeResultReadOnDemand() {
     TestDb db;
     db.con().execNative("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
                         "insert into expenses (datee, teller, moneye) select '2024-03-01', 'p' || i, i from n");
@@ -244,7 +244,7 @@ void TestDataset::largeResultReadOnDemand()
     QVERIFY(ds->canFetchMore());
     QVERIFY(ds->fetchedCount() < 20000);
     QCOMPARE(ds->sum("moneye"), 20000.0 * 20001 / 2); // from the engine, before every row is read
-    ds->setValue("moneye", 0.0);                        // a write reads the rest first
+    ds->setValue("moneye", 0.0);                      // a write reads the rest first
     QCOMPARE(ds->sum("moneye"), 20000.0 * 20001 / 2 - 1);
     ds->post();
     QVERIFY(!ds->canFetchMore());
@@ -252,8 +252,7 @@ void TestDataset::largeResultReadOnDemand()
     QCOMPARE(ds->sum("moneye"), 20000.0 * 20001 / 2 - 1);
 }
 
-void TestDataset::derivedFieldsOfScratchQuery()
-{
+void TestDataset::derivedFieldsOfScratchQuery() {
     TestDb db;
     db.addRecord("expenses", QDate(2024, 3, 1), "a", 10);
     Dataset* q = db.dm->ADOQcommon;
@@ -269,8 +268,7 @@ void TestDataset::derivedFieldsOfScratchQuery()
     q->close();
 }
 
-void TestDataset::otherConnectionSeesPost()
-{
+void TestDataset::otherConnectionSeesPost() {
     TestDb db;
     Connection other;
     other.open(db.path(), TDM::DatabasePassword);

@@ -20,13 +20,13 @@ private slots:
     void balanceStatement();
 };
 
-void TestDialect::translation_data()
-{
+void TestDialect::translation_data() {
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QString>("sqlite");
     QTest::newRow("date range") << "select * from expenses where datee between #2024-1-5# and #2024-12-31#"
                                 << "select * from expenses where datee between '2024-01-05' and '2024-12-31'";
-    QTest::newRow("date with time") << "select 1 where x = #2024-2-29 23:59:59#" << "select 1 where x = '2024-02-29'";
+    QTest::newRow("date with time") << "select 1 where x = #2024-2-29 23:59:59#"
+                                    << "select 1 where x = '2024-02-29'";
     QTest::newRow("top 1") << "select top 1 bianma from leibie order by id DESC"
                            << "select bianma from leibie order by id DESC limit 1 ";
     QTest::newRow("top in subquery") << "select * from (select top 2 id from people order by id) as t"
@@ -35,10 +35,12 @@ void TestDialect::translation_data()
                               << "delete from people where xingming = 'a'";
     QTest::newRow("true") << "select username from users where qx = true order by id"
                           << "select username from users where qx = -1 order by id";
-    QTest::newRow("false") << "select 1 where FALSE" << "select 1 where 0";
-    QTest::newRow("iif/IsNull") << "(iif(IsNull(sm), 0, sm ) - iif(IsNull(em), 0, em )) as tt"
-                                << "((case when (sm is null) then 0 else sm end) - (case when (em is null) then 0 else em "
-                                   "end)) as tt";
+    QTest::newRow("false") << "select 1 where FALSE"
+                           << "select 1 where 0";
+    QTest::newRow("iif/IsNull")
+        << "(iif(IsNull(sm), 0, sm ) - iif(IsNull(em), 0, em )) as tt"
+        << "((case when (sm is null) then 0 else sm end) - (case when (em is null) then 0 else em "
+           "end)) as tt";
     QTest::newRow("year/month kept") << "select * from expenses where year(datee) = 2024 and month(datee) = 3"
                                      << "select * from expenses where year(datee) = 2024 and month(datee) = 3";
     QTest::newRow("union with two orders")
@@ -50,34 +52,32 @@ void TestDialect::translation_data()
                           << "select * from expenses where beizhu like '%午饭%'";
     QTest::newRow("parameters") << "select * from expenses where datee between   :Pmonthbegin and  :Pmonthend"
                                 << "select * from expenses where datee between   :Pmonthbegin and  :Pmonthend";
-    QTest::newRow("double quotes become single") << "select \"a'b\"" << "select 'a''b'";
-    QTest::newRow("two minus signs stay two") << "select 5--3" << "select 5- -3";
+    QTest::newRow("double quotes become single") << "select \"a'b\""
+                                                 << "select 'a''b'";
+    QTest::newRow("two minus signs stay two") << "select 5--3"
+                                              << "select 5- -3";
 }
 
-void TestDialect::translation()
-{
+void TestDialect::translation() {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
     QCOMPARE(JetDialect::translate(jet), sqlite);
 }
 
-void TestDialect::quotedStringsUntouched_data()
-{
+void TestDialect::quotedStringsUntouched_data() {
     QTest::addColumn<QString>("literal");
     for (const char* s : {"'#2024-1-1#'", "'select top 1'", "'true'", "'a -- b'", "'it''s'", "'iif(IsNull(x),1,2)'",
                           "'delete * from'", "'union all x order by y'", "':notaparam'"})
         QTest::newRow(s) << QString::fromUtf8(s);
 }
 
-void TestDialect::quotedStringsUntouched()
-{
+void TestDialect::quotedStringsUntouched() {
     QFETCH(QString, literal);
     const QString sql = QStringLiteral("select * from people where xingming = ") + literal;
     QCOMPARE(JetDialect::translate(sql), sql);
 }
 
-void TestDialect::refused_data()
-{
+void TestDialect::refused_data() {
     QTest::addColumn<QString>("jet");
     QTest::newRow("unterminated string") << "select 'abc";
     QTest::newRow("not a date") << "select * from expenses where datee = #2024-2-30#";
@@ -86,28 +86,28 @@ void TestDialect::refused_data()
     QTest::newRow("iif arity") << "select iif(1, 2)";
 }
 
-void TestDialect::refused()
-{
+void TestDialect::refused() {
     QFETCH(QString, jet);
     QVERIFY_THROWS_EXCEPTION(DbError, JetDialect::translate(jet));
 }
 
 // Statements run on a fixture: expenses 10 (a, 2024-3-1), 20 (b, 2024-3-15), 5 (a, 2024-4-2);
 // incomes 100 (a, 2024-3-1), 7 (c, 2024-3-20).
-void TestDialect::rowsOnFixture_data()
-{
+void TestDialect::rowsOnFixture_data() {
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QString>("expected"); // rows joined by ";" and columns by ","
     QTest::newRow("month sum") << "select sum(moneye) as monthsum  from expenses where datee between #2024-3-1# and "
                                   "#2024-3-31#"
                                << "30";
-    QTest::newRow("empty sum is null") << "select sum(moneye) from expenses where datee between #2020-1-1# and #2020-1-31#"
-                                       << "";
+    QTest::newRow("empty sum is null")
+        << "select sum(moneye) from expenses where datee between #2020-1-1# and #2020-1-31#"
+        << "";
     QTest::newRow("day") << "select teller from expenses where datee between #2024-3-15# and #2024-3-15#"
                          << "b";
     QTest::newRow("year month") << "select count(*) from expenses where year(datee) = 2024 and month(datee) = 3"
                                 << "2";
-    QTest::newRow("top 1 desc") << "select top 1 moneye from expenses order by id DESC" << "5";
+    QTest::newRow("top 1 desc") << "select top 1 moneye from expenses order by id DESC"
+                                << "5";
     QTest::newRow("case-insensitive name") << "select teller from expenses where teller = 'A' order by id"
                                            << "a;a";
     QTest::newRow("detail union") << "select teller,moneye,flag from (select *,'-1' as flag  from expenses  where "
@@ -116,12 +116,13 @@ void TestDialect::rowsOnFixture_data()
                                   << "a,10,-1;a,100,1;a,5,-1";
     QTest::newRow("iif isnull") << "select iif(IsNull(beizhu), 'none', beizhu) from expenses where moneye = 20"
                                 << "none";
-    QTest::newRow("like") << "select count(*) from expenses where beizhu like '%饭%'" << "1";
-    QTest::newRow("yes/no") << "select username from users where qx = true order by id" << "admin";
+    QTest::newRow("like") << "select count(*) from expenses where beizhu like '%饭%'"
+                          << "1";
+    QTest::newRow("yes/no") << "select username from users where qx = true order by id"
+                            << "admin";
 }
 
-void TestDialect::rowsOnFixture()
-{
+void TestDialect::rowsOnFixture() {
     QFETCH(QString, jet);
     QFETCH(QString, expected);
     TestDb db;
@@ -141,8 +142,7 @@ void TestDialect::rowsOnFixture()
     QCOMPARE(rows.join(';'), expected);
 }
 
-void TestDialect::balanceStatement()
-{
+void TestDialect::balanceStatement() {
     TestDb db;
     db.addRecord("expenses", QDate(2024, 3, 1), "a", 10);
     db.addRecord("expenses", QDate(2024, 3, 1), "a", 2.5);
@@ -150,9 +150,9 @@ void TestDialect::balanceStatement()
     db.addRecord("expenses", QDate(2024, 3, 2), "b", 20);
     db.addRecord("sincome", QDate(2024, 3, 3), "c", 7);
     db.addRecord("sincome", QDate(2024, 4, 3), "c", 9);
-    Statement st = db.con().prepareNative(
-        "select ed, et, ifnull(em, 'null'), ifnull(sm, 'null'), tt from (" +
-        Balance::statement(" having datee between #2024-3-1#  and   #2024-3-31# ") + ") order by ed, et");
+    Statement st = db.con().prepareNative("select ed, et, ifnull(em, 'null'), ifnull(sm, 'null'), tt from (" +
+                                          Balance::statement(" having datee between #2024-3-1#  and   #2024-3-31# ") +
+                                          ") order by ed, et");
     QStringList rows;
     while (st.step())
         rows << QStringList{st.text(0), st.text(1), st.text(2), st.text(3), st.text(4)}.join(',');

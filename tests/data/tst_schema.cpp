@@ -19,8 +19,7 @@ private slots:
     void openFailures();
 };
 
-void TestSchema::tablesAndFixedRows()
-{
+void TestSchema::tablesAndFixedRows() {
     TestDb db;
     Statement st = db.con().prepareNative(
         "select name from sqlite_master where type = 'table' and name not like 'sqlite%' order by name");
@@ -41,11 +40,11 @@ void TestSchema::tablesAndFixedRows()
     QCOMPARE(db.con().scalar("select qx from users where id = 1").toInt(), -1);
     QCOMPARE(db.con().scalar("select flagg from flagg where flagname = 'dl'").toInt(), 0);
     QVERIFY(!db.dm->loginRequired());
-    QCOMPARE(db.con().scalar("select count(*) from sqlite_master where type = 'index' and sql is not null").toInt(), 16);
+    QCOMPARE(db.con().scalar("select count(*) from sqlite_master where type = 'index' and sql is not null").toInt(),
+             16);
 }
 
-void TestSchema::fileIsEncrypted()
-{
+void TestSchema::fileIsEncrypted() {
     TestDb db;
     db.addRecord("expenses", QDate(2024, 1, 1), "secretname", 1);
     db.dm->ADOCon.close();
@@ -57,8 +56,7 @@ void TestSchema::fileIsEncrypted()
     QVERIFY(!bytes.contains("expenses"));
 }
 
-void TestSchema::passwordsAreHashed()
-{
+void TestSchema::passwordsAreHashed() {
     TestDb db;
     const QString stored = db.con().scalar("select psw from users where id = 1").toString();
     QVERIFY(stored != "807254");
@@ -76,16 +74,14 @@ void TestSchema::passwordsAreHashed()
     QVERIFY_THROWS_EXCEPTION(DbError, db.dm->setUserPassword(99, "x"));
 }
 
-void TestSchema::existingFileNeverTouched()
-{
+void TestSchema::existingFileNeverTouched() {
     TestDb db;
     db.addRecord("expenses", QDate(2024, 1, 1), "a", 1);
     QVERIFY_THROWS_EXCEPTION(DbError, Schema::createFile(db.path(), TDM::DatabasePassword));
     QCOMPARE(db.con().scalar("select count(*) from expenses").toInt(), 1);
 }
 
-void TestSchema::versionChecked()
-{
+void TestSchema::versionChecked() {
     TestDb db;
     db.con().exec("update meta set value = '99' where name = 'schema_version'");
     QVERIFY_THROWS_EXCEPTION(DbError, Schema::check(db.con()));
@@ -93,8 +89,7 @@ void TestSchema::versionChecked()
     QVERIFY_THROWS_EXCEPTION(DbError, Schema::check(db.con()));
 }
 
-void TestSchema::refusedValues_data()
-{
+void TestSchema::refusedValues_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("message");
     QTest::newRow("too long name") << "insert into people (xingming) values ('" + QString(51, QChar(0x5f20)) + "')"
@@ -105,13 +100,13 @@ void TestSchema::refusedValues_data()
                                          << "“日期”不是有效的日期，未保存。";
     QTest::newRow("not a date at all") << "insert into sincome (datee) values ('soon')"
                                        << "“日期”不是有效的日期，未保存。";
-    QTest::newRow("text amount") << "insert into expenses (moneye) values ('abc')" << "“金额”不是有效的数字，未保存。";
+    QTest::newRow("text amount") << "insert into expenses (moneye) values ('abc')"
+                                 << "“金额”不是有效的数字，未保存。";
     QTest::newRow("infinite amount") << "insert into expenses (moneye) values (1e999)"
                                      << "“金额”不是有效的数字，未保存。";
 }
 
-void TestSchema::refusedValues()
-{
+void TestSchema::refusedValues() {
     QFETCH(QString, sql);
     QFETCH(QString, message);
     TestDb db;
@@ -121,16 +116,16 @@ void TestSchema::refusedValues()
     } catch (const DbError& e) {
         QCOMPARE(e.message(), message);
     }
-    QCOMPARE(db.con().scalar("select (select count(*) from people) + (select count(*) from expenses) + "
-                             "(select count(*) from sincome)")
+    QCOMPARE(db.con()
+                 .scalar("select (select count(*) from people) + (select count(*) from expenses) + "
+                         "(select count(*) from sincome)")
                  .toInt(),
              0);
     // 50 characters exactly are fine.
     db.con().exec("insert into people (xingming) values ('" + QString(50, QChar(0x5f20)) + "')");
 }
 
-void TestSchema::openFailures()
-{
+void TestSchema::openFailures() {
     QTemporaryDir dir;
     TDM dm;
     QVERIFY(!dm.openDatabase(dir.filePath("kv.dat")));

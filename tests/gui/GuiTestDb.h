@@ -13,23 +13,19 @@
 struct GuiTestDb {
     QTemporaryDir dir;
 
-    explicit GuiTestDb(bool createFile = true)
-    {
+    explicit GuiTestDb(bool createFile = true) {
         MsgBox::setTestMode(true);
         if (createFile)
             Schema::createFile(path(), TDM::DatabasePassword);
         Program::createObjects(path());
     }
-    ~GuiTestDb()
-    {
+    ~GuiTestDb() {
         Program::destroyObjects();
         MsgBox::resetTest();
     }
     QString path() const { return dir.filePath(QStringLiteral("kv.dat")); }
 
-    template <typename T = QWidget>
-    static T* find(const char* objectName)
-    {
+    template <typename T = QWidget> static T* find(const char* objectName) {
         T* w = Form1->findChild<T*>(QString::fromLatin1(objectName));
         if (!w)
             qFatal("no widget named %s", objectName);

@@ -28,8 +28,7 @@ private slots:
     void failedStartShowsOneMessage();
 };
 
-void TestMainWindow::objectsCreated()
-{
+void TestMainWindow::objectsCreated() {
     GuiTestDb db;
     const QList<QObject*> objects = {Form5, Form1, DM, Form2, Form3, Form4, Form6, Form8, Form9};
     const QStringList names = {"Form5", "Form1", "DM", "Form2", "Form3", "Form4", "Form6", "Form8", "Form9"};
@@ -61,19 +60,25 @@ void TestMainWindow::objectsCreated()
     QVERIFY(Form1->isMaximized());
 }
 
-void TestMainWindow::navigationBar_data()
-{
+void TestMainWindow::navigationBar_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("page");
-    QTest::newRow("收支查询") << "dxNavBar1Item5" << "收支查询" << "cxTabSheet4";
-    QTest::newRow("报表查询") << "dxNavBar1Item9" << "报表查询" << "cxTabSheet39";
-    QTest::newRow("系统管理") << "dxNavBar1Item10" << "系统管理" << "cxTabSheet42";
-    QTest::newRow("收支录入") << "dxNavBar1Item4" << "收支录入" << "cxTabSheet1";
+    QTest::newRow("收支查询") << "dxNavBar1Item5"
+                              << "收支查询"
+                              << "cxTabSheet4";
+    QTest::newRow("报表查询") << "dxNavBar1Item9"
+                              << "报表查询"
+                              << "cxTabSheet39";
+    QTest::newRow("系统管理") << "dxNavBar1Item10"
+                              << "系统管理"
+                              << "cxTabSheet42";
+    QTest::newRow("收支录入") << "dxNavBar1Item4"
+                              << "收支录入"
+                              << "cxTabSheet1";
 }
 
-void TestMainWindow::navigationBar()
-{
+void TestMainWindow::navigationBar() {
     QFETCH(QString, item);
     QFETCH(QString, caption);
     QFETCH(QString, page);
@@ -90,8 +95,7 @@ void TestMainWindow::navigationBar()
     QCOMPARE(db.find<QToolButton>("dxNavBar1Item3")->text(), QString("退出"));
 }
 
-void TestMainWindow::panelToggle()
-{
+void TestMainWindow::panelToggle() {
     GuiTestDb db;
     Form1->show();
     QWidget* left = db.find("Panel1");
@@ -106,8 +110,7 @@ void TestMainWindow::panelToggle()
     QVERIFY(db.find("dxNavBar1")->isVisible());
 }
 
-void TestMainWindow::exitQuestion()
-{
+void TestMainWindow::exitQuestion() {
     GuiTestDb db;
     Form1->show();
     MsgBox::queueAnswer(MsgBox::Answer::No);
@@ -125,8 +128,7 @@ void TestMainWindow::exitQuestion()
     QVERIFY(!DM->ADOCon.isOpen());
 }
 
-void TestMainWindow::failedStartShowsOneMessage()
-{
+void TestMainWindow::failedStartShowsOneMessage() {
     MsgBox::setTestMode(true);
     MsgBox::resetTest();
     MsgBox::queueAnswer(MsgBox::Answer::Ok);
