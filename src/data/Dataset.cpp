@@ -647,7 +647,7 @@ double Dataset::sum(const QString& field) {
         // Not every row is read yet. Nothing was written since the rows were read (every write reads
         // the rest first), so the engine's sum over the result is the snapshot's, but for a pending edit.
         Statement st = m_con.prepareNative(
-            QStringLiteral("select total(%1) from (%2)").arg(m_fields[f].name, JetDialect::translate(m_sql)));
+            QStringLiteral("select total(%1) from (%2)").arg(m_fields[f].name, JetDialect::translateUnordered(m_sql)));
         for (auto p = m_params.begin(); p != m_params.end(); ++p)
             if (st.hasParameter(p.key()))
                 st.bind(p.key(), p.value());

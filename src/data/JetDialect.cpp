@@ -4,6 +4,7 @@
 #include "Format.h"
 
 #include <QList>
+#include <utility>
 
 namespace JetDialect {
 namespace {
@@ -94,11 +95,15 @@ class Translator {
 public:
     Translator(const QList<Token>& tokens, const QString& source) : t(tokens), src(source) {}
 
-    QString run() { return range(0, t.size()); }
+    QString run(bool dropFinalOrder) {
+        m_dropFinalOrder = dropFinalOrder;
+        return range(0, t.size());
+    }
 
 private:
     const QList<Token>& t;
     const QString& src;
+    bool m_dropFinalOrder = false; // for the outermost statement only
 
     qsizetype nextSolid(qsizetype i, qsizetype end) const {
         while (i < end && t[i].kind == Kind::Space)
@@ -131,9 +136,10 @@ private:
 
     // A run of tokens at one parenthesis level: split into union members, each translated on its own.
     QString range(qsizetype begin, qsizetype end) {
+        const bool dropLastOrder = std::exchange(m_dropFinalOrder, false);
         const auto unions = topLevel(begin, end, [&](qsizetype i) { return isWord(t[i], "union"); });
         if (unions.isEmpty())
-            return member(begin, end, false);
+            return member(begin, end, dropLastOrder);
         QString out;
         qsizetype from = begin;
         for (qsizetype u : unions) {
@@ -141,7 +147,7 @@ private:
             out += t[u].text;
             from = u + 1;
         }
-        return out + member(from, end, false);
+        return out + member(from, end, dropLastOrder);
     }
 
     // One select (or any statement). A union member that is not the last loses its order clause:
@@ -248,7 +254,12 @@ private:
 
 QString translate(const QString& jet, Target) {
     const auto tokens = tokenize(jet);
-    return Translator(tokens, jet).run();
+    return Translator(tokens, jet).run(false);
+}
+
+QString translateUnordered(const QString& jet, Target) {
+    const auto tokens = tokenize(jet);
+    return Translator(tokens, jet).run(true);
 }
 
 QString quoted(const QString& text) {

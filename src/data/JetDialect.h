@@ -16,6 +16,10 @@ enum class Target { Sqlite };
 // Throws DbError on text it cannot carry (an unterminated string, a date literal that is not a date).
 QString translate(const QString& jet, Target target = Target::Sqlite);
 
+// The same, without the statement's final order clause: for wrapping a query in an aggregate, where
+// sorting would only cost time.
+QString translateUnordered(const QString& jet, Target target = Target::Sqlite);
+
 // A Jet string literal: the text between single quotes with inner quotes doubled.
 QString quoted(const QString& text);
 

@@ -11,6 +11,7 @@ class TestDialect : public QObject {
 private slots:
     void translation_data();
     void translation();
+    void unorderedForAggregates();
     void quotedStringsUntouched_data();
     void quotedStringsUntouched();
     void refused_data();
@@ -62,6 +63,15 @@ void TestDialect::translation() {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
     QCOMPARE(JetDialect::translate(jet), sqlite);
+}
+
+void TestDialect::unorderedForAggregates() {
+    QCOMPARE(JetDialect::translateUnordered("select * from expenses where teller = 'order by' order by datee,id ASC "),
+             QString("select * from expenses where teller = 'order by' "));
+    QCOMPARE(JetDialect::translateUnordered("select * from (select top 1 id from a order by id) order by id"),
+             QString("select * from (select id from a order by id limit 1 ) "));
+    QCOMPARE(JetDialect::translateUnordered("select a from x order by a union all select a from y order by a"),
+             QString("select a from x union all select a from y "));
 }
 
 void TestDialect::quotedStringsUntouched_data() {
