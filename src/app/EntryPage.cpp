@@ -15,6 +15,7 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QTabBar>
@@ -133,6 +134,7 @@ QWidget* TForm1::buildEntryPage() {
     DBGridEh8 = new DataGrid(cxTabSheet46);
     DBGridEh8->setObjectName(QStringLiteral("DBGridEh8"));
     for (auto [sheet, grid] : {std::pair{cxTabSheet45, DBGridEh1}, std::pair{cxTabSheet46, DBGridEh8}}) {
+        grid->horizontalHeader()->setStretchLastSection(true); // the note takes the rest of the width
         auto* l = new QVBoxLayout(sheet);
         l->setContentsMargins(0, 0, 0, 0);
         l->addWidget(grid);

@@ -41,7 +41,7 @@ void DayBar::paintEvent(QPaintEvent*) {
     const int filled = int(frame.height() * fraction + 0.5);
     if (filled > 0)
         p.fillRect(QRect(frame.left(), frame.bottom() - filled + 1, frame.width() + 1, filled),
-                   QColor(0x4a, 0x90, 0xd9));
+                   QColor(0x8c, 0xbc, 0xea));
     p.setPen(QColor(0xa8, 0xb8, 0xcc));
     p.drawRect(frame);
     if (!m_showText)
@@ -53,7 +53,7 @@ void DayBar::paintEvent(QPaintEvent*) {
     QFont f = font();
     f.setPointSizeF(std::max(7.0, f.pointSizeF() - 1));
     p.setFont(f);
-    p.setPen(fraction > 0.5 ? Qt::white : QColor(0x1b, 0x2e, 0x45));
+    p.setPen(QColor(0x10, 0x22, 0x3a)); // dark on the light fill and on the empty part alike
     const QRectF box(-height() / 2.0, -width() / 2.0, height(), width());
     p.drawText(box, Qt::AlignCenter, text());
     p.restore();
