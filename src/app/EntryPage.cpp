@@ -31,65 +31,41 @@ constexpr int MethodColumn = 4;
 constexpr int ItemColumn = 6;
 constexpr int NoteColumn = 8;
 
+GridColumn textColumn(const char* field, const QString& title, const QString& footer, int width = 80) {
+    GridColumn c;
+    c.field = QString::fromLatin1(field);
+    c.title = title;
+    c.footerText = footer;
+    c.width = width;
+    return c;
+}
+
 // The nine columns of an entry grid; expenses and incomes differ only in their texts.
 QList<GridColumn> entryColumns(bool expenses) {
     const auto text = [expenses](const char* e, const char* i) { return QString::fromUtf8(expenses ? e : i); };
-    QList<GridColumn> c;
-    c << GridColumn::recordNumber();
-    GridColumn id;
-    id.field = QStringLiteral("id");
+    GridColumn id = textColumn("id", {}, {});
     id.visible = false;
-    c << id;
-    GridColumn date;
-    date.field = QStringLiteral("datee");
-    date.title = text("支出日期", "收入日期");
-    date.footerText = QStringLiteral("合计");
-    date.width = 90;
-    c << date;
-    GridColumn teller;
-    teller.field = QStringLiteral("teller");
-    teller.title = text("支出人", "收入人");
-    teller.footerText = text("所有人员", "所有收入人");
+    GridColumn teller = textColumn("teller", text("支出人", "收入人"), text("所有人员", "所有收入人"));
     teller.pickKind = PickKind::Closed;
-    c << teller;
-    GridColumn method;
-    method.field = QStringLiteral("zffs");
-    method.title = text("支付方式", "收入方式");
-    method.footerText = text("所有支付方式", "所有收入方式");
+    GridColumn method = textColumn("zffs", text("支付方式", "收入方式"), text("所有支付方式", "所有收入方式"), 95);
     method.pickKind = PickKind::Closed;
-    method.width = 95;
-    c << method;
-    GridColumn category;
-    category.field = QStringLiteral("leibie");
-    category.title = text("支出类别", "收入类别");
-    category.footerText = text("所有支出类别", "所有收入类别");
-    category.readOnly = true;
-    category.width = 95;
-    c << category;
-    GridColumn item;
-    item.field = QStringLiteral("item");
-    item.title = text("支出项目", "收入项目");
-    item.footerText = text("所有支出项目", "所有收入项目");
+    GridColumn category = textColumn("leibie", text("支出类别", "收入类别"), text("所有支出类别", "所有收入类别"), 95);
+    category.readOnly = true; // set together with the item by the picker
+    GridColumn item = textColumn("item", text("支出项目", "收入项目"), text("所有支出项目", "所有收入项目"), 110);
     item.editButton = true;
-    item.width = 110;
-    c << item;
-    GridColumn money;
-    money.field = QStringLiteral("moneye");
-    money.title = text("支出金额（元）", "收入金额（元）");
-    money.footerSum = true;
-    money.money = true;
-    money.redText = true;
-    money.calculator = true;
-    money.width = 130;
-    c << money;
-    GridColumn note;
-    note.field = QStringLiteral("beizhu");
-    note.title = QStringLiteral("备注");
-    note.footerText = QStringLiteral("所有备注");
+    GridColumn money = textColumn("moneye", text("支出金额（元）", "收入金额（元）"), {}, 130);
+    money.footerSum = money.money = money.redText = money.calculator = true;
+    GridColumn note = textColumn("beizhu", QStringLiteral("备注"), QStringLiteral("所有备注"), 260);
     note.pickKind = PickKind::Suggest;
-    note.width = 260;
-    c << note;
-    return c;
+    return {GridColumn::recordNumber(),
+            id,
+            textColumn("datee", text("支出日期", "收入日期"), QStringLiteral("合计"), 90),
+            teller,
+            method,
+            category,
+            item,
+            money,
+            note};
 }
 
 QToolButton* toolButton(QWidget* parent, const char* name, const char* caption) {
