@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "ItemPicker.h"
 
-// The expense category and item picker.
-class TForm2 : public QDialog {
+// The expense category and item picker: leibie and xiangmu; fills SelectedExpenseCategoryCode,
+// ChosenExpenseItem and ChosenExpenseCategory.
+class TForm2 : public ItemPicker {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);

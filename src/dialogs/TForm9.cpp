@@ -1,14 +1,25 @@
 #include "TForm9.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "TDM.h"
+#include "TForm1.h"
 
 TForm9* Form9 = nullptr;
 
-TForm9::TForm9(QWidget* parent) : QDialog(parent)
-{
-    setObjectName(QStringLiteral("Form9"));
-    setWindowTitle(QStringLiteral("收入项目选择"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("此窗口尚在建设中。"), this));
+namespace {
+
+ItemPicker::Setup incomeSetup() {
+    ItemPicker::Setup s;
+    s.objectName = QStringLiteral("Form9");
+    s.caption = QStringLiteral("收入项目选择");
+    s.categories = DM ? DM->ADOQuery1 : nullptr;
+    s.items = DM ? DM->ADOQuery2 : nullptr;
+    s.itemTable = QStringLiteral("sxiangmu");
+    s.selectedCategoryCode = &SelectedIncomeCategoryCode;
+    s.chosenItem = &ChosenIncomeItem;
+    s.chosenCategory = &ChosenIncomeCategory;
+    return s;
 }
+
+} // namespace
+
+TForm9::TForm9(QWidget* parent) : ItemPicker(incomeSetup(), parent) {}
