@@ -48,6 +48,7 @@ DataGrid* pickGrid(QWidget* parent, const char* name, Dataset* dataset, const QL
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setDeleteEnabled(false);
+    grid->setFooterVisible(false);
     grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
 }

@@ -201,7 +201,13 @@ void DataGrid::setFooterSumsEnabled(bool enabled) {
 }
 
 int DataGrid::footerHeight() const {
-    return fontMetrics().height() + 8;
+    return m_footerVisible ? fontMetrics().height() + 8 : 0;
+}
+
+void DataGrid::setFooterVisible(bool visible) {
+    m_footerVisible = visible;
+    m_footer->setVisible(visible);
+    updateGeometries();
 }
 
 void DataGrid::updateGeometries() {

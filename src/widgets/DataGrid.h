@@ -49,6 +49,8 @@ public:
     void setFooterSumsEnabled(bool enabled);
     bool footerSumsEnabled() const { return m_footerSums; }
     GridFooter* footer() const { return m_footer; }
+    // Grids without sums or labels (the pickers) leave the footer row out.
+    void setFooterVisible(bool visible);
 
     // The selected rows, in the order they were selected.
     QList<int> selectedRows() const;
@@ -102,6 +104,7 @@ private:
     QPointer<QWidget> m_editor; // the open cell editor, if any
     QList<QPersistentModelIndex> m_selOrder;
     bool m_footerSums = true;
+    bool m_footerVisible = true;
     bool m_deleteEnabled = true;
     bool m_following = false;  // moving the view to the dataset's record
     bool m_validating = false; // a refusal message is on screen
