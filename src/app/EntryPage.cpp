@@ -390,6 +390,8 @@ void TForm1::SpeedButton1Click() {
         return;
     guard(this, [grid] {
         grid->dataset()->append();
+        // Typing starts in the date cell of the new row.
+        grid->setCurrentIndex(grid->model()->index(grid->dataset()->currentRow(), grid->columnOfField("datee")));
         grid->setFocus();
     });
 }

@@ -32,6 +32,8 @@ DataGrid::DataGrid(QWidget* parent)
     setTabKeyNavigation(true);
     setWordWrap(false);
     verticalHeader()->hide();
+    // Pixel scrolling: the range is fitted to the viewport less the footer strip (fitVerticalRange).
+    setVerticalScrollMode(ScrollPerPixel);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -138,6 +140,11 @@ void DataGrid::followDataset() {
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
     scrollTo(target);
     m_following = false;
+    // A row just appended lies beyond the scroll range until the view has laid itself out again.
+    QTimer::singleShot(0, this, [this] {
+        if (currentIndex().isValid())
+            scrollTo(currentIndex());
+    });
 }
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -222,7 +229,34 @@ void DataGrid::updateGeometries() {
     const QRect vp = viewport()->geometry();
     m_footer->setGeometry(vp.left(), vp.bottom() + 1, vp.width(), footerHeight());
     m_footer->update();
+    fitVerticalRange();
     m_inGeometry = false;
+}
+
+// The table view sizes its scroll range for a viewport without the footer strip; size it again for the
+// strip, or the last row could never be scrolled into view.
+void DataGrid::fitVerticalRange() {
+    const int rows = model() ? model()->rowCount() : 0;
+    const int height = viewport()->height();
+    if (rows == 0 || height <= 0)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    if (verticalScrollMode() == ScrollPerPixel) {
+        const int total = verticalHeader()->length();
+        bar->setRange(0, std::max(0, total - height));
+        bar->setPageStep(height);
+        return;
+    }
+    int fitting = 0;
+    for (int used = 0, row = rows - 1; row >= 0; --row) {
+        used += rowHeight(row);
+        if (used > height)
+            break;
+        ++fitting;
+    }
+    fitting = std::max(1, fitting);
+    bar->setRange(0, rows - fitting);
+    bar->setPageStep(fitting);
 }
 
 void DataGrid::horizontalScrollbarValueChanged(int value) {

@@ -97,6 +97,7 @@ private:
     bool rowSelected(int row) const;
     void deleteTargets(QList<int> rows);
     int footerHeight() const;
+    void fitVerticalRange();
 
     DatasetModel* m_model;
     GridDelegate* m_delegate;

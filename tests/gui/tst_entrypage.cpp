@@ -47,6 +47,7 @@ private slots:
     void layoutAndCaptions();
     void addOnPeriodTabs_data();
     void addOnPeriodTabs();
+    void typeNewRecord();
     void missingDayClosesGrid();
     void customMonthPicker();
     void saveRefreshesBarsCtrlDeleteDoesNot();
@@ -120,6 +121,33 @@ void TestEntryPage::addOnPeriodTabs() {
     QCOMPARE(ds->state(), Dataset::State::Insert);
     QCOMPARE(ds->asText("datee"), date);
     QCOMPARE(ds->asText("teller"), teller); // repeats the person of the row the cursor stood on
+}
+
+void TestEntryPage::typeNewRecord() {
+    EntryFixture f([](Connection& c) {
+        EntryFixture::add(c, "expenses", QDate(2024, 4, 3), 5);
+        for (int i = 0; i < 59; ++i)
+            EntryFixture::add(c, "expenses", QDate(2024, 4, 4), 0);
+    });
+    QApplication::setActiveWindow(Form1);
+    DataGrid* g = f.grid("DBGridEh1");
+    f.click("SpeedButton1");
+    QTRY_VERIFY(g->hasFocus());
+    QCOMPARE(g->currentIndex().row(), 60); // the new row, ready for typing in its date cell
+    QCOMPARE(g->currentIndex().column(), 2);
+    QTRY_VERIFY(g->viewport()->rect().contains(g->visualRect(g->currentIndex()))); // and scrolled into view
+    g->setCurrentIndex(g->model()->index(60, 7));
+    QTest::keyClick(g, Qt::Key_8); // typing opens the cell's editor, which takes the rest
+    QTest::keyClicks(QApplication::focusWidget(), "8.5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(DM->ADOQ->asFloat("moneye"), 88.5);
+    QCOMPARE(g->currentIndex().column(), 8);
+    MsgBox::queueAnswer(MsgBox::Answer::Ok);
+    f.click("SpeedButton3");
+    QCOMPARE(MsgBox::shown().last().text, QString("[ 支出录入 ] 数据修改或保存成功！"));
+    QCOMPARE(DM->ADOCon.scalar("select sum(moneye) from expenses").toDouble(), 93.5);
+    QCOMPARE(g->footerText(7), QString("￥93.50 "));
+    QCOMPARE(f.bar(31)->position(), 95.0); // 88.5 of 93.5 on the 30th
 }
 
 void TestEntryPage::missingDayClosesGrid() {
