@@ -6,6 +6,9 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 class TestDataset : public QObject {
     Q_OBJECT
@@ -270,17 +273,32 @@ void TestDataset::derivedFieldsOfScratchQuery() {
 
 void TestDataset::otherConnectionSeesPost() {
     TestDb db;
-    Connection other;
-    other.open(db.path(), TDM::DatabasePassword);
     Dataset* ds = db.dm->ADOQ;
     openMonth(ds, 2024, 3);
-    other.beginTransaction(); // the other writer holds the lock for a moment
-    other.exec("insert into people (xingming) values ('x')");
-    other.commit();
     ds->append();
     ds->setText("datee", "2024-3-3");
+    // Another process holds the write lock for a moment; the post waits for it instead of failing.
+    std::atomic<bool> locked = false;
+    std::atomic<bool> committed = false;
+    std::thread other([&] {
+        Connection con;
+        con.open(db.path(), TDM::DatabasePassword);
+        con.beginTransaction();
+        con.exec("insert into people (xingming) values ('x')");
+        locked = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        committed = true; // set just before the lock goes: the post cannot have finished earlier
+        con.commit();
+    });
+    while (!locked)
+        std::this_thread::yield();
     ds->post();
-    QCOMPARE(other.scalar("select count(*) from expenses").toInt(), 1);
+    QVERIFY(committed);
+    other.join();
+    Connection reader;
+    reader.open(db.path(), TDM::DatabasePassword);
+    QCOMPARE(reader.scalar("select count(*) from expenses").toInt(), 1);
+    QCOMPARE(reader.scalar("select count(*) from people").toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDataset)
