@@ -2,6 +2,7 @@
 // each) in a temporary directory and times what a user waits for. Run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/zorvane-bench
 #include "Connection.h"
+#include "DataGrid.h"
 #include "Format.h"
 #include "MsgBox.h"
 #include "Periods.h"
@@ -11,6 +12,7 @@
 #include "TForm1.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -81,6 +83,23 @@ int main(int argc, char** argv) {
     std::printf("month footer sum:                  %8.1f ms\n", timeMs([&] { DM->ADOQ->sum("moneye"); }));
     std::printf("31 expense day bars:               %8.1f ms\n", timeMs([&] { Form1->RefreshExpenseDayBars(); }));
     std::printf("31 income day bars:                %8.1f ms\n", timeMs([&] { Form1->RefreshIncomeDayBars(); }));
+
+    // A full month in the entry grid, shown: open, paint, scroll to the end, footer sum.
+    Form1->show();
+    QApplication::processEvents();
+    const QDate previous = Periods::sameDayPreviousMonth(today);
+    const double shownMs = timeMs([&] {
+        Form1->DateTimePicker3->setDate(previous.addDays(1)); // a change reopens the picked month
+        QApplication::processEvents();
+    });
+    std::printf("full month in the shown grid:      %8.1f ms  (%d records)\n", shownMs, DM->ADOQ->recordCount());
+    std::printf("scroll to its end and repaint:     %8.1f ms\n", timeMs([&] {
+                    Form1->DBGridEh1->scrollToBottom();
+                    QApplication::processEvents();
+                }));
+    QString footer;
+    const double footerMs = timeMs([&] { footer = Form1->DBGridEh1->footerText(7); });
+    std::printf("footer sum text:                   %8.1f ms  (%s)\n", footerMs, qPrintable(footer));
 
     Dataset* all = DM->ADOQchaxun;
     all->setSql(QStringLiteral("select * from expenses  order by datee,id ASC "));
