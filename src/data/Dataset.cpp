@@ -15,6 +15,11 @@ namespace {
 
 constexpr int FirstFetch = 4096;
 
+// Widths count characters as the engine does, so a character outside the basic plane counts once.
+qsizetype characters(const QString& s) {
+    return s.size() - std::count_if(s.begin(), s.end(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
 FieldType typeFromDeclared(const QString& declared) {
     if (declared.startsWith(QLatin1String("DATE")))
         return FieldType::Date;
@@ -538,7 +543,7 @@ void Dataset::validate(int row) const {
         const QVariant v = valueAt(row, f);
         if (v.isNull())
             continue;
-        if (def.type == FieldType::Text && def.width > 0 && v.toString().size() > def.width)
+        if (def.type == FieldType::Text && def.width > 0 && characters(v.toString()) > def.width)
             throw DbError(QStringLiteral("“%1”的内容超过 %2 个字符，未保存。").arg(fieldLabel(f)).arg(def.width));
         if (def.type == FieldType::Float && !std::isfinite(v.toDouble()))
             throw DbError(QStringLiteral("“%1”不是有效的数字，未保存。").arg(fieldLabel(f)));

@@ -170,6 +170,14 @@ void TestDataset::quoteInName() {
              1);
 
     ds->append();
+    QString emoji;
+    for (int i = 0; i < 50; ++i)
+        emoji += QString::fromUcs4(U"😀", 1);
+    ds->setText("teller", emoji); // fifty characters, a hundred UTF-16 units: fits
+    ds->post();
+    QCOMPARE(db.con().scalar("select length(teller) from expenses where teller = :t", {{"t", emoji}}).toInt(), 50);
+
+    ds->append();
     ds->setText("teller", QString(51, 'x'));
     try {
         ds->post();
@@ -178,7 +186,7 @@ void TestDataset::quoteInName() {
         QCOMPARE(e.message(), QString("“人员”的内容超过 50 个字符，未保存。"));
     }
     QCOMPARE(ds->state(), Dataset::State::Insert); // the edit stays for the user to mend
-    QCOMPARE(db.con().scalar("select count(*) from expenses").toInt(), 1);
+    QCOMPARE(db.con().scalar("select count(*) from expenses").toInt(), 2);
 }
 
 void TestDataset::emptyTableSumsToZero() {
