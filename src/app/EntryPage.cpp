@@ -465,16 +465,20 @@ void TForm1::cxTabSheet1Show() {
     letWindowRepaint();
 }
 
-QStringList TForm1::readColumn(const QString& sql, const QString& field) {
-    Dataset* q = DM->ADOQcommon;
-    q->close();
-    q->setSql(sql);
-    q->open();
+QStringList TForm1::readColumn(Dataset* source, const QString& field) {
+    source->close();
+    source->open();
     QStringList values;
-    for (q->first(); !q->eof(); q->next())
-        values << q->asText(field);
-    q->close();
+    for (source->first(); !source->eof(); source->next())
+        values << source->asText(field);
+    source->close();
     return values;
+}
+
+QStringList TForm1::readColumn(const QString& sql, const QString& field) {
+    DM->ADOQcommon->close();
+    DM->ADOQcommon->setSql(sql);
+    return readColumn(DM->ADOQcommon, field);
 }
 
 void TForm1::fillPickLists(const QList<DataGrid*>& grids, int column, const QStringList& values, bool closed) {
@@ -484,14 +488,8 @@ void TForm1::fillPickLists(const QList<DataGrid*>& grids, int column, const QStr
 }
 
 void TForm1::FillPeoplePickLists() {
-    Dataset* people = DM->ADOQpeopledrop;
-    people->close();
-    people->open();
-    QStringList names;
-    for (people->first(); !people->eof(); people->next())
-        names << people->asText(QStringLiteral("xingming"));
-    people->close();
-    fillPickLists({DBGridEh1, DBGridEh5, DBGridEh8, DBGridEh9}, TellerColumn, names, true);
+    fillPickLists({DBGridEh1, DBGridEh5, DBGridEh8, DBGridEh9}, TellerColumn,
+                  readColumn(DM->ADOQpeopledrop, QStringLiteral("xingming")), true);
 }
 
 void TForm1::FillExpenseMethodPickLists() {

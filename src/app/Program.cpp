@@ -17,7 +17,8 @@ void createObjects(const QString& databasePath) {
     Form5 = new TForm5;
     Form1 = new TForm1;
     DM = new TDM;
-    if (!DM->openDatabase(databasePath))
+    const bool opened = databasePath.isEmpty() ? DM->DataModuleCreate() : DM->openDatabase(databasePath);
+    if (!opened)
         MsgBox::plain(nullptr, DM->failureMessage());
     Form1->connectDataModule();
     Form2 = new TForm2(Form1);

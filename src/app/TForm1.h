@@ -139,7 +139,9 @@ private:
     DataGrid* shownEntryGrid() const;
     bool expenseShown() const;
     void refreshDayBars(bool expenses);
-    QStringList readColumn(const QString& sql, const QString& field);
+    // Every value of a field of the source's rows; the source is opened and closed again.
+    QStringList readColumn(Dataset* source, const QString& field);
+    QStringList readColumn(const QString& sql, const QString& field); // on the scratch query
     void fillPickLists(const QList<DataGrid*>& grids, int column, const QStringList& values, bool closed);
     void writePickerChoice(DataGrid* grid, QDialog* picker, const QString& item, const QString& category);
     bool eventFilter(QObject* watched, QEvent* event) override;

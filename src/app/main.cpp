@@ -1,5 +1,4 @@
 #include "Program.h"
-#include "TDM.h"
 #include "TForm5.h"
 
 #include <QApplication>
@@ -10,7 +9,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
     QFont font(QStringLiteral("WenQuanYi Zen Hei"), 10);
     QApplication::setFont(font);
-    Program::createObjects(TDM::databasePath());
+    Program::createObjects();
     Form5->start();
     const int rc = QApplication::exec();
     Program::destroyObjects();

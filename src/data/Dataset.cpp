@@ -197,8 +197,6 @@ void Dataset::readRows(int limit) {
 void Dataset::fetchMore(int rows) {
     if (!m_cursor || rows <= 0)
         return;
-    const int first = int(m_order.size());
-    emit rowsAboutToBeFetched(first, first + rows - 1);
     readRows(rows);
     emit rowsFetched();
 }
@@ -283,10 +281,6 @@ void Dataset::last() {
 Dataset::Bookmark Dataset::bookmark() const {
     requireCurrent();
     return storageRow(m_current);
-}
-
-bool Dataset::bookmarkValid(Bookmark bookmark) const {
-    return std::find(m_order.begin(), m_order.end(), bookmark) != m_order.end();
 }
 
 void Dataset::gotoBookmark(Bookmark bookmark) {

@@ -66,7 +66,6 @@ public:
 
     Bookmark bookmark() const;
     void gotoBookmark(Bookmark bookmark);
-    bool bookmarkValid(Bookmark bookmark) const;
 
     int fieldCount() const { return int(m_fields.size()); }
     const FieldDef& field(int i) const { return m_fields[i]; }
@@ -107,7 +106,6 @@ public:
 signals:
     void aboutToReset();
     void reset(); // opened or closed
-    void rowsAboutToBeFetched(int first, int last);
     void rowsFetched();
     void aboutToInsertRow(int row);
     void rowInserted(int row);
